@@ -1,0 +1,317 @@
+#include "DataSet.h"
+
+#include "EngineError.h"
+#include "FieldValue.h"
+
+DataSet::DataSet(Database& db, QObject* parent)
+    : QObject(parent)
+    , m_db(&db)
+{
+}
+
+DataSet::~DataSet() = default;
+
+void DataSet::open()
+{
+    if (isActive())
+        return;
+    if (!openCursor())
+        return;
+    m_state = State::Browse;
+    try {
+        parseFilter();
+        rebuildView();
+    } catch (...) {
+        closeCursor();
+        m_state = State::Inactive;
+        throw;
+    }
+    emit stateChanged();
+    moveTo(0);
+    m_bof = true;
+}
+
+void DataSet::close()
+{
+    if (!isActive())
+        return;
+    closeCursor();
+    m_state = State::Inactive;
+    m_pos = -1;
+    m_bof = m_eof = true;
+    m_recordLoaded = false;
+    m_buffer.clear();
+    m_modified = false;
+    emit stateChanged();
+    announceRecord();
+}
+
+void DataSet::requireActive() const
+{
+    if (!isActive())
+        throw EngineError(QStringLiteral("Tabulka nebo dotaz není otevřen."), EngineError::Kind::State);
+}
+
+void DataSet::first()
+{
+    requireActive();
+    checkBrowseMode();
+    ensureFresh();
+    moveTo(0);
+    m_bof = true;
+}
+
+void DataSet::last()
+{
+    requireActive();
+    checkBrowseMode();
+    ensureFresh();
+    moveTo(viewSize() - 1);
+    m_eof = true;
+}
+
+void DataSet::next()
+{
+    requireActive();
+    checkBrowseMode();
+    ensureFresh();
+    if (m_pos + 1 < viewSize()) {
+        moveTo(m_pos + 1);
+    } else {
+        m_eof = true;
+    }
+}
+
+void DataSet::prior()
+{
+    requireActive();
+    checkBrowseMode();
+    ensureFresh();
+    if (m_pos > 0) {
+        moveTo(m_pos - 1);
+    } else {
+        m_bof = true;
+    }
+}
+
+bool DataSet::isEmpty()
+{
+    return recordCount() == 0;
+}
+
+int DataSet::recordCount()
+{
+    if (!isActive())
+        return 0;
+    ensureFresh();
+    return viewSize();
+}
+
+int DataSet::position()
+{
+    if (!isActive())
+        return -1;
+    ensureFresh();
+    return m_pos;
+}
+
+DataSet::Bookmark DataSet::bookmark()
+{
+    requireActive();
+    ensureFresh();
+    return m_pos >= 0 ? keyAt(m_pos) : -1;
+}
+
+bool DataSet::gotoBookmark(Bookmark mark)
+{
+    requireActive();
+    checkBrowseMode();
+    ensureFresh();
+    const int p = positionOf(mark);
+    if (p < 0)
+        return false;
+    moveTo(p);
+    return true;
+}
+
+QStringList DataSet::fieldNames() const
+{
+    QStringList names;
+    for (const FieldDef& f : m_fields)
+        names << f.name;
+    return names;
+}
+
+int DataSet::fieldIndex(const QString& name) const
+{
+    for (int i = 0; i < m_fields.size(); ++i)
+        if (m_fields[i].name.compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+Field DataSet::fieldByName(const QString& name)
+{
+    const int i = fieldIndex(name);
+    if (i < 0)
+        throw EngineError(QStringLiteral("Pole %1 neexistuje.").arg(name), EngineError::Kind::Missing);
+    return Field(*this, i);
+}
+
+Field DataSet::field(int position)
+{
+    if (position < 0 || position >= m_fields.size())
+        throw EngineError(QStringLiteral("Pole na pozici %1 neexistuje.").arg(position),
+                          EngineError::Kind::Missing);
+    return Field(*this, position);
+}
+
+const QList<QVariant>& DataSet::record()
+{
+    if (!m_recordLoaded) {
+        ensureFresh();
+        m_record = (m_pos >= 0 && m_pos < viewSize()) ? readRecord(m_pos) : QList<QVariant>();
+        m_recordLoaded = true;
+    }
+    return m_record;
+}
+
+QVariant DataSet::value(int index)
+{
+    if (index < 0 || index >= m_fields.size())
+        throw EngineError(QStringLiteral("Pole na pozici %1 neexistuje.").arg(index),
+                          EngineError::Kind::Missing);
+    if (isEditing())
+        return m_buffer.value(index);
+    if (!isActive())
+        return {};
+    return record().value(index);
+}
+
+void DataSet::setValue(int index, const QVariant& value)
+{
+    if (!isEditing())
+        throw EngineError(QStringLiteral("Záznam není otevřen pro úpravy (pole %1).")
+                              .arg(m_fields.value(index).name),
+                          EngineError::Kind::State);
+    const FieldDef& f = m_fields.at(index);
+    m_buffer[index] = FieldValue::normalize(f, value);
+    m_modified = true;
+    announceField(index);
+}
+
+void DataSet::parseFilter()
+{
+    m_filterExpr = FilterExpression::parse(m_filterText, m_fields);
+}
+
+void DataSet::setFilter(const QString& text)
+{
+    if (isActive())
+        checkBrowseMode();
+    const QString old = m_filterText;
+    m_filterText = text;
+    if (!isActive())
+        return;
+    try {
+        parseFilter();
+    } catch (...) {
+        m_filterText = old;
+        parseFilter();
+        throw;
+    }
+    if (m_filtered) {
+        rebuildView();
+        moveTo(0);
+        m_bof = true;
+    }
+}
+
+void DataSet::setFiltered(bool on)
+{
+    if (m_filtered == on)
+        return;
+    if (isActive())
+        checkBrowseMode();
+    m_filtered = on;
+    if (isActive()) {
+        rebuildView();
+        moveTo(0);
+        m_bof = true;
+    }
+}
+
+bool DataSet::locate(const QString& fieldName, const QVariant& value, bool caseInsensitive)
+{
+    requireActive();
+    checkBrowseMode();
+    ensureFresh();
+    const Field f = fieldByName(fieldName);
+    FieldDef unlimited = f.def();
+    unlimited.size = 0;
+    const Bookmark mark = findFirst(f.index(), FieldValue::normalize(unlimited, value), caseInsensitive);
+    if (mark < 0)
+        return false;
+    moveTo(positionOf(mark));
+    return true;
+}
+
+DataSet::Bookmark DataSet::findFirst(int field, const QVariant& value, bool caseInsensitive)
+{
+    for (int p = 0; p < viewSize(); ++p) {
+        const QVariant v = readRecord(p).value(field);
+        const bool same = (v.typeId() == QMetaType::QString && value.typeId() == QMetaType::QString)
+                              ? v.toString().compare(value.toString(), caseInsensitive
+                                                                           ? Qt::CaseInsensitive
+                                                                           : Qt::CaseSensitive) == 0
+                              : v == value;
+        if (same)
+            return keyAt(p);
+    }
+    return -1;
+}
+
+void DataSet::setNotificationsEnabled(bool on)
+{
+    if (m_notify == on)
+        return;
+    m_notify = on;
+    if (on)
+        announceRecord();
+}
+
+void DataSet::setState(State state)
+{
+    if (m_state == state)
+        return;
+    m_state = state;
+    emit stateChanged();
+}
+
+void DataSet::moveTo(int position, bool announce)
+{
+    setPositionQuietly(position);
+    if (announce)
+        announceRecord();
+}
+
+void DataSet::setPositionQuietly(int position)
+{
+    const int size = viewSize();
+    m_pos = size == 0 ? -1 : qBound(0, position, size - 1);
+    m_bof = size == 0;
+    m_eof = size == 0;
+    m_recordLoaded = false;
+}
+
+void DataSet::announceRecord()
+{
+    if (m_notify)
+        emit recordChanged();
+}
+
+void DataSet::announceField(int index)
+{
+    if (m_notify)
+        emit fieldChanged(index);
+}

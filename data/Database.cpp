@@ -1,0 +1,379 @@
+#include "Database.h"
+
+#include "CzechCollation.h"
+#include "EngineError.h"
+
+#include <sqlite3.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QRegularExpression>
+
+namespace {
+
+QString keyOf(const QString& tableName)
+{
+    return tableName.toLower();
+}
+
+QString primaryIndexName(const QString& table)
+{
+    return table + QStringLiteral("_primary");
+}
+
+QString secondaryIndexName(const QString& table)
+{
+    return table + QStringLiteral("_PRIJM");
+}
+
+bool hasPath(const QString& fileName)
+{
+    return fileName.contains(QLatin1Char('/')) || fileName.contains(QLatin1Char('\\'));
+}
+
+} // namespace
+
+Database::Database(const QString& directory, OpenMode mode)
+    : m_directory(QDir(directory).absolutePath())
+{
+    const QString path = QDir(m_directory).filePath(QLatin1String(FileName));
+    const bool exists = QFileInfo::exists(path);
+    if (mode == OpenMode::Existing && !exists)
+        throw EngineError(QStringLiteral("V adresáři %1 nejsou data programu (chybí soubor %2).")
+                              .arg(QDir::toNativeSeparators(m_directory), QLatin1String(FileName)),
+                          EngineError::Kind::Missing);
+    if (mode == OpenMode::CreateNew && exists)
+        throw EngineError(QStringLiteral("V adresáři %1 už data programu jsou; nic nebylo přepsáno.")
+                              .arg(QDir::toNativeSeparators(m_directory)));
+    if (mode == OpenMode::CreateNew && !QDir().mkpath(m_directory))
+        throw EngineError(QStringLiteral("Adresář %1 nelze vytvořit.")
+                              .arg(QDir::toNativeSeparators(m_directory)));
+
+    m_lock = std::make_unique<QLockFile>(path + QStringLiteral(".lock"));
+    m_lock->setStaleLockTime(0);
+    if (!m_lock->tryLock(0))
+        throw EngineError(
+            QStringLiteral("Data v adresáři %1 už používá jiný spuštěný program. Ukončete ho a zkuste to znovu.")
+                .arg(QDir::toNativeSeparators(m_directory)));
+
+    const int flags = SQLITE_OPEN_READWRITE | (mode == OpenMode::CreateNew ? SQLITE_OPEN_CREATE : 0);
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &m_db, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString detail = QString::fromUtf8(sqlite3_errmsg(m_db));
+        sqlite3_close(m_db);
+        m_db = nullptr;
+        throw EngineError(QStringLiteral("Soubor %1 nelze otevřít: %2")
+                              .arg(QDir::toNativeSeparators(path), detail));
+    }
+    try {
+        configure();
+    } catch (const EngineError& e) {
+        sqlite3_close(m_db);
+        m_db = nullptr;
+        throw EngineError(QStringLiteral("Soubor %1 není databáze programu ZEB: %2")
+                              .arg(QDir::toNativeSeparators(path), e.message()));
+    }
+}
+
+Database::~Database()
+{
+    m_cache.clear();
+    if (m_db) {
+        sqlite3_wal_checkpoint_v2(m_db, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+        sqlite3_close_v2(m_db);
+    }
+}
+
+void Database::configure()
+{
+    sqlite3_busy_timeout(m_db, 2000);
+    // Reading the schema proves that the file is a database before anything is written.
+    prepare(QStringLiteral("SELECT count(*) FROM sqlite_master")).run();
+    execute(QStringLiteral("PRAGMA journal_mode=WAL"));
+    execute(QStringLiteral("PRAGMA synchronous=FULL"));
+    CzechCollation::registerOn(m_db);
+}
+
+bool Database::existsIn(const QString& directory)
+{
+    return QFileInfo::exists(QDir(directory).filePath(QLatin1String(FileName)));
+}
+
+QStringList Database::tableNames() const
+{
+    if (!m_tableNamesValid) {
+        m_tableNames.clear();
+        SqlStatement st(m_db, QStringLiteral("SELECT name FROM sqlite_master WHERE type='table' "
+                                             "AND name NOT LIKE 'sqlite_%' ORDER BY name"));
+        while (st.step())
+            m_tableNames << st.text(0);
+        m_tableNamesValid = true;
+    }
+    return m_tableNames;
+}
+
+QString Database::tableNameFor(const QString& fileName) const
+{
+    if (hasPath(fileName))
+        return {};
+    const QString bare = fileName.trimmed().section(QLatin1Char('.'), 0, 0);
+    for (const QString& name : tableNames())
+        if (name.compare(bare, Qt::CaseInsensitive) == 0)
+            return name;
+    return {};
+}
+
+QString Database::requireTable(const QString& fileName) const
+{
+    if (hasPath(fileName))
+        throw EngineError(
+            QStringLiteral("Tabulku ze souboru %1 mimo adresář dat zatím nelze otevřít.").arg(fileName),
+            EngineError::Kind::Missing);
+    const QString name = tableNameFor(fileName);
+    if (name.isEmpty())
+        throw EngineError(QStringLiteral("Tabulka %1 v datech neexistuje.").arg(fileName),
+                          EngineError::Kind::Missing);
+    return name;
+}
+
+bool Database::fileExists(const QString& fileName) const
+{
+    return !tableNameFor(fileName).isEmpty();
+}
+
+bool Database::copyFile(const QString& from, const QString& to)
+{
+    const QString source = tableNameFor(from);
+    const QString target = to.trimmed().section(QLatin1Char('.'), 0, 0);
+    if (source.isEmpty() || target.isEmpty() || hasPath(to) || fileExists(to))
+        return false;
+    TableDef def = tableDef(source);
+    def.name = target;
+    Transaction tx(*this);
+    createTable(def);
+    execute(QStringLiteral("INSERT INTO %1 SELECT * FROM %2")
+                .arg(quoteIdentifier(target), quoteIdentifier(source)));
+    tx.commit();
+    touch(target);
+    return true;
+}
+
+QStringList Database::findFiles(const QString& pattern) const
+{
+    const QString namePart = pattern.section(QLatin1Char('.'), 0, 0);
+    const QRegularExpression re(QRegularExpression::wildcardToRegularExpression(namePart),
+                                QRegularExpression::CaseInsensitiveOption);
+    QStringList found;
+    for (const QString& name : tableNames())
+        if (re.match(name).hasMatch())
+            found << name + QStringLiteral(".DB");
+    return found;
+}
+
+const TableDef& Database::tableDef(const QString& tableName) const
+{
+    const QString key = keyOf(tableName);
+    auto it = m_defs.find(key);
+    if (it == m_defs.end())
+        it = m_defs.insert(key, readTableDef(requireTable(tableName)));
+    return it.value();
+}
+
+TableDef Database::readTableDef(const QString& tableName) const
+{
+    TableDef def;
+    def.name = tableName;
+    SqlStatement info(m_db, QStringLiteral("PRAGMA table_info(%1)").arg(quoteIdentifier(tableName)));
+    while (info.step())
+        def.fields << FieldDef::fromSqlType(info.text(1), info.text(2));
+
+    SqlStatement indexes(m_db, QStringLiteral("SELECT name, sql FROM sqlite_master WHERE "
+                                              "type='index' AND tbl_name=? AND sql IS NOT NULL"));
+    indexes.bind(1, tableName);
+    while (indexes.step()) {
+        const QString name = indexes.text(0);
+        SqlStatement cols(m_db, QStringLiteral("PRAGMA index_info(%1)").arg(quoteIdentifier(name)));
+        if (!cols.step())
+            continue;
+        const QString column = cols.text(2);
+        if (name.compare(primaryIndexName(tableName), Qt::CaseInsensitive) == 0)
+            def.primaryKey = column;
+        else if (name.compare(secondaryIndexName(tableName), Qt::CaseInsensitive) == 0)
+            def.secondaryIndex = column;
+    }
+    return def;
+}
+
+int Database::rowCount(const QString& tableName) const
+{
+    SqlStatement st(m_db, QStringLiteral("SELECT count(*) FROM %1")
+                              .arg(quoteIdentifier(requireTable(tableName))));
+    st.step();
+    return int(st.integer(0));
+}
+
+void Database::createTable(const TableDef& def)
+{
+    if (fileExists(def.name))
+        throw EngineError(QStringLiteral("Tabulka %1 už existuje.").arg(def.name));
+    if (def.fields.isEmpty())
+        throw EngineError(QStringLiteral("Tabulka %1 nemá žádná pole.").arg(def.name));
+    QStringList columns;
+    for (const FieldDef& f : def.fields)
+        columns << quoteIdentifier(f.name) + QLatin1Char(' ') + f.sqlType();
+    Transaction tx(*this);
+    execute(QStringLiteral("CREATE TABLE %1 (%2)")
+                .arg(quoteIdentifier(def.name), columns.join(QStringLiteral(", "))));
+    createIndexes(def);
+    tx.commit();
+    schemaChanged();
+    touch(def.name);
+}
+
+void Database::createIndexes(const TableDef& def)
+{
+    if (!def.primaryKey.isEmpty())
+        execute(QStringLiteral("CREATE UNIQUE INDEX %1 ON %2 (%3)")
+                    .arg(quoteIdentifier(primaryIndexName(def.name)), quoteIdentifier(def.name),
+                         quoteIdentifier(def.primaryKey)));
+    if (!def.secondaryIndex.isEmpty())
+        execute(QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
+                    .arg(quoteIdentifier(secondaryIndexName(def.name)), quoteIdentifier(def.name),
+                         quoteIdentifier(def.secondaryIndex)));
+}
+
+void Database::insertFields(const QString& tableName, const QList<QPair<int, FieldDef>>& inserts)
+{
+    const QString name = requireTable(tableName);
+    const TableDef old = tableDef(name);
+    TableDef def = old;
+    for (const auto& [position, field] : inserts) {
+        if (def.fieldIndex(field.name) >= 0)
+            throw EngineError(QStringLiteral("Pole %1 už v tabulce %2 je.").arg(field.name, name));
+        def.fields.insert(qBound(0, position, int(def.fields.size())), field);
+    }
+    QStringList kept;
+    for (const FieldDef& f : old.fields)
+        kept << quoteIdentifier(f.name);
+    const QString temporary = name + QStringLiteral("__restructure");
+
+    Transaction tx(*this);
+    TableDef staged = def;
+    staged.name = temporary;
+    staged.primaryKey.clear();
+    staged.secondaryIndex.clear();
+    createTable(staged);
+    execute(QStringLiteral("INSERT INTO %1 (rowid, %2) SELECT rowid, %2 FROM %3")
+                .arg(quoteIdentifier(temporary), kept.join(QStringLiteral(", ")),
+                     quoteIdentifier(name)));
+    execute(QStringLiteral("DROP TABLE %1").arg(quoteIdentifier(name)));
+    execute(QStringLiteral("ALTER TABLE %1 RENAME TO %2")
+                .arg(quoteIdentifier(temporary), quoteIdentifier(name)));
+    createIndexes(def);
+    tx.commit();
+    schemaChanged();
+    touch(name);
+}
+
+void Database::dropTable(const QString& tableName)
+{
+    const QString name = requireTable(tableName);
+    execute(QStringLiteral("DROP TABLE %1").arg(quoteIdentifier(name)));
+    schemaChanged();
+    touch(name);
+}
+
+void Database::flush()
+{
+    const int rc =
+        sqlite3_wal_checkpoint_v2(m_db, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+    if (rc != SQLITE_OK && rc != SQLITE_BUSY && rc != SQLITE_LOCKED)
+        SqlStatement::throwError(m_db, rc, QStringLiteral("checkpoint"));
+}
+
+void Database::execute(const QString& sql)
+{
+    prepare(sql).run();
+}
+
+SqlStatement Database::prepare(const QString& sql) const
+{
+    return SqlStatement(m_db, sql);
+}
+
+SqlStatement& Database::cached(const QString& sql)
+{
+    auto it = m_cache.find(sql);
+    if (it == m_cache.end())
+        it = m_cache.insert(sql, std::make_shared<SqlStatement>(m_db, sql));
+    SqlStatement& st = *it.value();
+    st.reset();
+    return st;
+}
+
+quint64 Database::version(const QString& tableName) const
+{
+    return m_versions.value(keyOf(tableName)) + m_globalVersion;
+}
+
+quint64 Database::touch(const QString& tableName)
+{
+    ++m_versions[keyOf(tableName)];
+    return version(tableName);
+}
+
+void Database::touchAll()
+{
+    ++m_globalVersion;
+}
+
+void Database::schemaChanged()
+{
+    m_defs.clear();
+    m_tableNamesValid = false;
+    m_cache.clear();
+}
+
+QString Database::quoteIdentifier(const QString& name)
+{
+    QString quoted = name;
+    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+Database::Transaction::Transaction(Database& db)
+    : m_db(db)
+    , m_level(db.m_transactionDepth)
+{
+    // Nested groups are savepoints, so a failed inner step undoes only its own work.
+    m_db.execute(m_level == 0 ? QStringLiteral("BEGIN IMMEDIATE")
+                              : QStringLiteral("SAVEPOINT zeb_%1").arg(m_level));
+    ++m_db.m_transactionDepth;
+}
+
+Database::Transaction::~Transaction()
+{
+    if (m_done)
+        return;
+    --m_db.m_transactionDepth;
+    if (m_level == 0) {
+        sqlite3_exec(m_db.m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+    } else {
+        const QByteArray name = "zeb_" + QByteArray::number(m_level);
+        sqlite3_exec(m_db.m_db, ("ROLLBACK TO " + name).constData(), nullptr, nullptr, nullptr);
+        sqlite3_exec(m_db.m_db, ("RELEASE " + name).constData(), nullptr, nullptr, nullptr);
+    }
+    m_db.schemaChanged();
+    m_db.touchAll();
+}
+
+void Database::Transaction::commit()
+{
+    if (m_done)
+        return;
+    m_db.execute(m_level == 0 ? QStringLiteral("COMMIT")
+                              : QStringLiteral("RELEASE zeb_%1").arg(m_level));
+    m_done = true;
+    --m_db.m_transactionDepth;
+}

@@ -1,0 +1,104 @@
+#pragma once
+
+#include "SqlStatement.h"
+#include "TableDef.h"
+
+#include <QHash>
+#include <QStringList>
+
+#include <memory>
+
+class QLockFile;
+struct sqlite3;
+
+// One data directory: the SQLite database `zeb.sqlite` in it, holding every table. Speaks
+// the program's file vocabulary ("Clenove.DB" is the table Clenove; "does SuMP2011.DB
+// exist", "copy without overwriting", "files matching SuMP2*.DB") over those tables.
+class Database {
+public:
+    static constexpr const char* FileName = "zeb.sqlite";
+
+    enum class OpenMode { Existing, CreateNew };
+
+    // Opens (or creates) the database of the directory and takes its lock, so a second
+    // program on the same data gets a clear message. Throws EngineError.
+    explicit Database(const QString& directory, OpenMode mode = OpenMode::Existing);
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    static bool existsIn(const QString& directory);
+
+    sqlite3* handle() const { return m_db; }
+    const QString& directory() const { return m_directory; }
+
+    // The table a bare file name or table name stands for; empty when there is none.
+    // A name with a path is a foreign table file, which this database cannot open.
+    QString tableNameFor(const QString& fileName) const;
+    // Like tableNameFor, but throws the engine's error for a missing table.
+    QString requireTable(const QString& fileName) const;
+    bool fileExists(const QString& fileName) const;
+    // Copies a table under a new name with its rows; never overwrites. False when not copied.
+    bool copyFile(const QString& from, const QString& to);
+    // Table "files" whose name matches a wildcard such as "SuMP2*.DB", as "SuMP2012.DB".
+    QStringList findFiles(const QString& pattern) const;
+    QStringList tableNames() const;
+
+    // Layout of a stored table: fields in stored order and its keys.
+    const TableDef& tableDef(const QString& tableName) const;
+    int rowCount(const QString& tableName) const;
+
+    void createTable(const TableDef& def);
+    // Restructures in place: inserts each field at its 0-based position (in the given
+    // order, so later positions count the fields inserted before), keeping every row.
+    void insertFields(const QString& tableName, const QList<QPair<int, FieldDef>>& inserts);
+    void dropTable(const QString& tableName);
+
+    // Writes everything committed so far into the database file itself.
+    void flush();
+
+    void execute(const QString& sql);
+    SqlStatement prepare(const QString& sql) const;
+    // A statement kept for reuse, prepared once per text.
+    SqlStatement& cached(const QString& sql);
+
+    // Change counters: a cursor compares them to learn that another cursor or a
+    // statement changed its table.
+    quint64 version(const QString& tableName) const;
+    quint64 touch(const QString& tableName);
+    void touchAll();
+
+    // Groups many posts into one commit (nested use joins the outer group).
+    class Transaction {
+    public:
+        explicit Transaction(Database& db);
+        ~Transaction();
+        void commit();
+        Transaction(const Transaction&) = delete;
+        Transaction& operator=(const Transaction&) = delete;
+
+    private:
+        Database& m_db;
+        int m_level;
+        bool m_done = false;
+    };
+
+    static QString quoteIdentifier(const QString& name);
+
+private:
+    void configure();
+    void schemaChanged();
+    void createIndexes(const TableDef& def);
+    TableDef readTableDef(const QString& tableName) const;
+
+    QString m_directory;
+    sqlite3* m_db = nullptr;
+    std::unique_ptr<QLockFile> m_lock;
+    mutable QHash<QString, TableDef> m_defs;
+    mutable QStringList m_tableNames;
+    mutable bool m_tableNamesValid = false;
+    QHash<QString, quint64> m_versions;
+    quint64 m_globalVersion = 0;
+    QHash<QString, std::shared_ptr<SqlStatement>> m_cache;
+    int m_transactionDepth = 0;
+};

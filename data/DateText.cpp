@@ -1,0 +1,42 @@
+#include "DateText.h"
+
+#include <QRegularExpression>
+
+namespace {
+const QRegularExpression& datePattern()
+{
+    static const QRegularExpression p(
+        QStringLiteral("^\\s*(\\d{1,2})\\s*\\.\\s*(\\d{1,2})\\s*\\.\\s*(\\d{4})\\s*$"));
+    return p;
+}
+} // namespace
+
+QString DateText::format(const QDate& date)
+{
+    if (!date.isValid())
+        return {};
+    return QStringLiteral("%1.%2.%3").arg(date.day()).arg(date.month()).arg(date.year());
+}
+
+QDate DateText::parse(const QString& text)
+{
+    const auto m = datePattern().match(text);
+    if (!m.hasMatch())
+        return {};
+    return QDate(m.captured(3).toInt(), m.captured(2).toInt(), m.captured(1).toInt());
+}
+
+bool DateText::looksLikeDate(const QString& text)
+{
+    return datePattern().match(text).hasMatch();
+}
+
+QString DateText::toIso(const QDate& date)
+{
+    return date.toString(Qt::ISODate);
+}
+
+QDate DateText::fromIso(const QString& iso)
+{
+    return QDate::fromString(iso.left(10), Qt::ISODate);
+}

@@ -1,0 +1,55 @@
+#include "Field.h"
+
+#include "DataSet.h"
+#include "FieldValue.h"
+
+Field::Field(DataSet& dataSet, int index)
+    : m_dataSet(&dataSet)
+    , m_index(index)
+{
+}
+
+const FieldDef& Field::def() const
+{
+    return m_dataSet->fieldDefs().at(m_index);
+}
+
+bool Field::isNull() const
+{
+    return value().isNull();
+}
+
+QVariant Field::value() const
+{
+    return m_dataSet->value(m_index);
+}
+
+QString Field::asString() const
+{
+    return FieldValue::toText(def(), value());
+}
+
+qint64 Field::asInteger() const
+{
+    return FieldValue::toInteger(def(), value());
+}
+
+double Field::asFloat() const
+{
+    return FieldValue::toFloat(def(), value());
+}
+
+bool Field::asBoolean() const
+{
+    return FieldValue::toBoolean(def(), value());
+}
+
+QDate Field::asDate() const
+{
+    return FieldValue::toDate(def(), value());
+}
+
+void Field::setValue(const QVariant& value)
+{
+    m_dataSet->setValue(m_index, value);
+}

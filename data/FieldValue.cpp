@@ -1,0 +1,195 @@
+#include "FieldValue.h"
+
+#include "DateText.h"
+#include "EngineError.h"
+
+#include <QLocale>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+[[noreturn]] void conversionError(const FieldDef& field, const QString& text, const QString& what)
+{
+    throw EngineError(QStringLiteral("„%1“ není %2 (pole %3).").arg(text, what, field.name),
+                      EngineError::Kind::Conversion);
+}
+
+qint64 parseInteger(const FieldDef& field, const QString& text)
+{
+    bool ok = false;
+    const qint64 v = text.trimmed().toLongLong(&ok);
+    if (!ok || v < std::numeric_limits<qint32>::min() || v > std::numeric_limits<qint32>::max())
+        conversionError(field, text, QStringLiteral("platné celé číslo"));
+    return v;
+}
+
+bool parseBoolean(const FieldDef& field, const QString& text)
+{
+    const QString t = text.trimmed().toLower();
+    if (t == QLatin1String("true") || t == QLatin1String("1") || t == QLatin1String("ano"))
+        return true;
+    if (t == QLatin1String("false") || t == QLatin1String("0") || t == QLatin1String("ne"))
+        return false;
+    conversionError(field, text, QStringLiteral("logická hodnota"));
+}
+
+QVariant normalizeText(const FieldDef& field, const QString& text)
+{
+    if (text.isEmpty())
+        return {};
+    if (field.type == FieldType::Text && field.size > 0 && text.size() > field.size)
+        throw EngineError(QStringLiteral("Text „%1“ je delší, než dovoluje pole %2 (nejvýše %3 znaků).")
+                              .arg(text, field.name)
+                              .arg(field.size),
+                          EngineError::Kind::TooLong);
+    return text;
+}
+
+} // namespace
+
+QVariant FieldValue::normalize(const FieldDef& field, const QVariant& value)
+{
+    if (value.isNull() || !value.isValid())
+        return {};
+    const bool isString = value.typeId() == QMetaType::QString;
+    if (isString && value.toString().trimmed().isEmpty() && field.type != FieldType::Text &&
+        field.type != FieldType::Memo)
+        return {};
+    switch (field.type) {
+    case FieldType::Text:
+    case FieldType::Memo:
+        if (value.typeId() == QMetaType::QDate)
+            return normalizeText(field, DateText::format(value.toDate()));
+        if (value.typeId() == QMetaType::Double)
+            return normalizeText(field, formatFloat(value.toDouble()));
+        return normalizeText(field, value.toString());
+    case FieldType::Integer:
+        if (isString)
+            return parseInteger(field, value.toString());
+        if (value.typeId() == QMetaType::Double) {
+            const double d = value.toDouble();
+            if (!std::isfinite(d) || d != std::trunc(d))
+                conversionError(field, formatFloat(d), QStringLiteral("platné celé číslo"));
+            return qint64(d);
+        }
+        return value.toLongLong();
+    case FieldType::Float:
+        if (isString) {
+            double d = 0;
+            if (!parseFloat(value.toString(), &d))
+                conversionError(field, value.toString(), QStringLiteral("platné číslo"));
+            return d;
+        }
+        return value.toDouble();
+    case FieldType::Date:
+        if (isString) {
+            const QDate d = DateText::parse(value.toString());
+            if (!d.isValid())
+                conversionError(field, value.toString(), QStringLiteral("platné datum"));
+            return d;
+        }
+        if (value.typeId() == QMetaType::QDateTime)
+            return value.toDateTime().date();
+        if (value.typeId() != QMetaType::QDate || !value.toDate().isValid())
+            conversionError(field, value.toString(), QStringLiteral("platné datum"));
+        return value.toDate();
+    case FieldType::Boolean:
+        if (isString)
+            return parseBoolean(field, value.toString());
+        return value.toBool();
+    }
+    return {};
+}
+
+QString FieldValue::toText(const FieldDef& field, const QVariant& value)
+{
+    if (value.isNull())
+        return {};
+    switch (field.type) {
+    case FieldType::Float:
+        return formatFloat(value.toDouble());
+    case FieldType::Date:
+        return DateText::format(value.toDate());
+    case FieldType::Boolean:
+        return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    default:
+        return value.toString();
+    }
+}
+
+qint64 FieldValue::toInteger(const FieldDef& field, const QVariant& value)
+{
+    if (value.isNull())
+        return 0;
+    switch (field.type) {
+    case FieldType::Text:
+    case FieldType::Memo:
+        return parseInteger(field, value.toString());
+    case FieldType::Float:
+        return qint64(std::llround(value.toDouble()));
+    case FieldType::Date:
+        conversionError(field, toText(field, value), QStringLiteral("celé číslo"));
+    default:
+        return value.toLongLong();
+    }
+}
+
+double FieldValue::toFloat(const FieldDef& field, const QVariant& value)
+{
+    if (value.isNull())
+        return 0.0;
+    if (field.type == FieldType::Text || field.type == FieldType::Memo) {
+        double d = 0;
+        if (!parseFloat(value.toString(), &d))
+            conversionError(field, value.toString(), QStringLiteral("platné číslo"));
+        return d;
+    }
+    if (field.type == FieldType::Date)
+        conversionError(field, toText(field, value), QStringLiteral("číslo"));
+    return value.toDouble();
+}
+
+bool FieldValue::toBoolean(const FieldDef& field, const QVariant& value)
+{
+    if (value.isNull())
+        return false;
+    if (field.type == FieldType::Text || field.type == FieldType::Memo)
+        return parseBoolean(field, value.toString());
+    return value.toBool();
+}
+
+QDate FieldValue::toDate(const FieldDef& field, const QVariant& value)
+{
+    if (value.isNull())
+        return {};
+    if (field.type == FieldType::Date)
+        return value.toDate();
+    if (field.type == FieldType::Text || field.type == FieldType::Memo) {
+        const QDate d = DateText::parse(value.toString());
+        if (!d.isValid())
+            conversionError(field, value.toString(), QStringLiteral("platné datum"));
+        return d;
+    }
+    conversionError(field, toText(field, value), QStringLiteral("datum"));
+}
+
+QString FieldValue::formatFloat(double value)
+{
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale.toString(value, 'f', QLocale::FloatingPointShortest);
+}
+
+bool FieldValue::parseFloat(const QString& text, double* out)
+{
+    QString t = text.trimmed();
+    t.replace(QLatin1Char(','), QLatin1Char('.'));
+    bool ok = false;
+    const double d = t.toDouble(&ok);
+    if (!ok || !std::isfinite(d))
+        return false;
+    *out = d;
+    return true;
+}

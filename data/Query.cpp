@@ -1,0 +1,122 @@
+#include "Query.h"
+
+#include "Database.h"
+#include "EngineError.h"
+#include "LocalSql.h"
+
+Query::Query(Database& db, QObject* parent)
+    : DataSet(db, parent)
+{
+}
+
+void Query::setSql(const QStringList& lines)
+{
+    close();
+    m_sql = lines;
+}
+
+void Query::setSqlLine(int index, const QString& line)
+{
+    close();
+    while (m_sql.size() <= index)
+        m_sql << QStringLiteral(" ");
+    m_sql[index] = line;
+}
+
+void Query::setParam(const QString& name, const QVariant& value)
+{
+    m_params.insert(name.toLower(), value);
+}
+
+QVariant Query::parameterValue(const QString& name) const
+{
+    const auto it = m_params.find(name.toLower());
+    if (it != m_params.end())
+        return it.value();
+    if (m_master && m_master->isActive()) {
+        const int i = m_master->fieldIndex(name);
+        if (i >= 0)
+            return m_master->value(i);
+    }
+    throw EngineError(QStringLiteral("Parametr :%1 dotazu nemá hodnotu.").arg(name),
+                      EngineError::Kind::Missing);
+}
+
+SqlStatement Query::prepareStatement()
+{
+    const QString text = m_sql.join(QLatin1Char('\n'));
+    SqlStatement st = database().prepare(LocalSql(database()).translate(text));
+    for (int i = 1; i <= st.parameterCount(); ++i)
+        st.bind(i, parameterValue(st.parameterName(i)));
+    return st;
+}
+
+void Query::execSql()
+{
+    SqlStatement st = prepareStatement();
+    st.run();
+    database().touchAll();
+}
+
+bool Query::openCursor()
+{
+    m_rows.clear();
+    SqlStatement st = prepareStatement();
+    if (!st.returnsRows()) {
+        st.run();
+        database().touchAll();
+        setFieldDefs({});
+        return false;
+    }
+    QList<FieldDef> fields;
+    QList<bool> declared;
+    for (int c = 0; c < st.columnCount(); ++c) {
+        const QString type = st.columnDeclaredType(c);
+        fields << FieldDef::fromSqlType(st.columnName(c), type);
+        declared << !type.isEmpty();
+    }
+    while (st.step()) {
+        QList<QVariant> row;
+        row.reserve(fields.size());
+        for (int c = 0; c < fields.size(); ++c)
+            row << (declared[c] ? st.value(c, fields[c].type) : st.rawValue(c));
+        m_rows << row;
+    }
+    // Computed columns (SUM, constants) take their kind from the values they hold.
+    for (int c = 0; c < fields.size(); ++c) {
+        if (declared[c])
+            continue;
+        FieldType type = FieldType::Memo;
+        for (const auto& row : std::as_const(m_rows)) {
+            const int id = row[c].typeId();
+            if (id == QMetaType::Double) {
+                type = FieldType::Float;
+                break;
+            }
+            if (id == QMetaType::LongLong)
+                type = FieldType::Integer;
+        }
+        fields[c].type = type;
+        if (type == FieldType::Float)
+            for (auto& row : m_rows)
+                if (!row[c].isNull())
+                    row[c] = row[c].toDouble();
+    }
+    setFieldDefs(fields);
+    return true;
+}
+
+void Query::closeCursor()
+{
+    m_rows.clear();
+    m_view.clear();
+}
+
+void Query::rebuildView()
+{
+    m_view.clear();
+    for (int i = 0; i < m_rows.size(); ++i)
+        if (!filterActive() || filterExpression().matches(m_rows[i]))
+            m_view << i;
+    forgetRecord();
+}

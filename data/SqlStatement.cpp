@@ -1,0 +1,208 @@
+#include "SqlStatement.h"
+
+#include "DateText.h"
+#include "EngineError.h"
+
+#include <sqlite3.h>
+
+#include <QDate>
+
+SqlStatement::SqlStatement(sqlite3* db, const QString& sql)
+    : m_db(db)
+{
+    const QByteArray utf8 = sql.toUtf8();
+    const int rc = sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &m_stmt, nullptr);
+    if (rc != SQLITE_OK)
+        throwError(db, rc, sql);
+}
+
+SqlStatement::~SqlStatement()
+{
+    sqlite3_finalize(m_stmt);
+}
+
+SqlStatement::SqlStatement(SqlStatement&& other) noexcept
+    : m_db(other.m_db)
+    , m_stmt(other.m_stmt)
+{
+    other.m_stmt = nullptr;
+}
+
+SqlStatement& SqlStatement::operator=(SqlStatement&& other) noexcept
+{
+    if (this != &other) {
+        sqlite3_finalize(m_stmt);
+        m_db = other.m_db;
+        m_stmt = other.m_stmt;
+        other.m_stmt = nullptr;
+    }
+    return *this;
+}
+
+void SqlStatement::reset()
+{
+    sqlite3_reset(m_stmt);
+    sqlite3_clear_bindings(m_stmt);
+}
+
+void SqlStatement::bind(int index, const QVariant& v)
+{
+    int rc = SQLITE_OK;
+    if (v.isNull() || !v.isValid()) {
+        rc = sqlite3_bind_null(m_stmt, index);
+    } else {
+        switch (v.typeId()) {
+        case QMetaType::Bool:
+            rc = sqlite3_bind_int(m_stmt, index, v.toBool() ? 1 : 0);
+            break;
+        case QMetaType::Int:
+        case QMetaType::LongLong:
+        case QMetaType::UInt:
+        case QMetaType::ULongLong:
+            rc = sqlite3_bind_int64(m_stmt, index, v.toLongLong());
+            break;
+        case QMetaType::Double:
+            rc = sqlite3_bind_double(m_stmt, index, v.toDouble());
+            break;
+        case QMetaType::QDate: {
+            const QByteArray iso = DateText::toIso(v.toDate()).toUtf8();
+            rc = sqlite3_bind_text(m_stmt, index, iso.constData(), int(iso.size()),
+                                   SQLITE_TRANSIENT);
+            break;
+        }
+        default: {
+            const QByteArray utf8 = v.toString().toUtf8();
+            rc = sqlite3_bind_text(m_stmt, index, utf8.constData(), int(utf8.size()),
+                                   SQLITE_TRANSIENT);
+        }
+        }
+    }
+    if (rc != SQLITE_OK)
+        throwError(m_db, rc, QString());
+}
+
+int SqlStatement::parameterCount() const
+{
+    return sqlite3_bind_parameter_count(m_stmt);
+}
+
+QString SqlStatement::parameterName(int index) const
+{
+    const char* name = sqlite3_bind_parameter_name(m_stmt, index);
+    return name ? QString::fromUtf8(name + 1) : QString();
+}
+
+bool SqlStatement::step()
+{
+    const int rc = sqlite3_step(m_stmt);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
+    const QString sql = QString::fromUtf8(sqlite3_sql(m_stmt));
+    sqlite3_reset(m_stmt);
+    throwError(m_db, rc, sql);
+}
+
+void SqlStatement::run()
+{
+    while (step()) {
+    }
+}
+
+bool SqlStatement::returnsRows() const
+{
+    return sqlite3_column_count(m_stmt) > 0;
+}
+
+int SqlStatement::columnCount() const
+{
+    return sqlite3_column_count(m_stmt);
+}
+
+QString SqlStatement::columnName(int column) const
+{
+    return QString::fromUtf8(sqlite3_column_name(m_stmt, column));
+}
+
+QString SqlStatement::columnDeclaredType(int column) const
+{
+    const char* t = sqlite3_column_decltype(m_stmt, column);
+    return t ? QString::fromUtf8(t) : QString();
+}
+
+bool SqlStatement::isNull(int column) const
+{
+    return sqlite3_column_type(m_stmt, column) == SQLITE_NULL;
+}
+
+qint64 SqlStatement::integer(int column) const
+{
+    return sqlite3_column_int64(m_stmt, column);
+}
+
+QString SqlStatement::text(int column) const
+{
+    const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
+    return QString::fromUtf8(p, sqlite3_column_bytes(m_stmt, column));
+}
+
+QVariant SqlStatement::value(int column, FieldType type) const
+{
+    const int storage = sqlite3_column_type(m_stmt, column);
+    if (storage == SQLITE_NULL)
+        return {};
+    switch (type) {
+    case FieldType::Text:
+    case FieldType::Memo: {
+        const QString t = text(column);
+        return t.isEmpty() ? QVariant() : QVariant(t);
+    }
+    case FieldType::Integer:
+        return qint64(sqlite3_column_int64(m_stmt, column));
+    case FieldType::Float:
+        return sqlite3_column_double(m_stmt, column);
+    case FieldType::Date: {
+        const QDate d = DateText::fromIso(text(column));
+        return d.isValid() ? QVariant(d) : QVariant();
+    }
+    case FieldType::Boolean:
+        return sqlite3_column_int(m_stmt, column) != 0;
+    }
+    return {};
+}
+
+QVariant SqlStatement::rawValue(int column) const
+{
+    switch (sqlite3_column_type(m_stmt, column)) {
+    case SQLITE_INTEGER:
+        return qint64(sqlite3_column_int64(m_stmt, column));
+    case SQLITE_FLOAT:
+        return sqlite3_column_double(m_stmt, column);
+    case SQLITE_NULL:
+        return {};
+    default:
+        return text(column);
+    }
+}
+
+void SqlStatement::throwError(sqlite3* db, int code, const QString& context)
+{
+    const int extended = db ? sqlite3_extended_errcode(db) : code;
+    const QString detail = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString();
+    if (extended == SQLITE_CONSTRAINT_UNIQUE || extended == SQLITE_CONSTRAINT_PRIMARYKEY)
+        throw EngineError(QStringLiteral("Porušení klíče: záznam se stejným klíčem už v tabulce je (%1).")
+                              .arg(detail),
+                          EngineError::Kind::KeyViolation);
+    if ((code & 0xff) == SQLITE_NOTADB)
+        throw EngineError(QStringLiteral("Soubor dat není databáze programu (%1).").arg(detail));
+    if ((code & 0xff) == SQLITE_BUSY || (code & 0xff) == SQLITE_LOCKED)
+        throw EngineError(
+            QStringLiteral("Data jsou právě zamčena jiným programem; zkuste to prosím znovu (%1).")
+                .arg(detail));
+    QString message = QStringLiteral("Chyba databáze: %1").arg(detail);
+    if (!context.isEmpty())
+        message += QStringLiteral("\nPříkaz: ") + context;
+    throw EngineError(message, (code & 0xff) == SQLITE_ERROR ? EngineError::Kind::Syntax
+                                                            : EngineError::Kind::General);
+}

@@ -1,0 +1,535 @@
+#include "Table.h"
+
+#include "CzechCollation.h"
+#include "Database.h"
+#include "EngineError.h"
+#include "FieldValue.h"
+
+#include <QSet>
+
+#include <algorithm>
+
+namespace {
+QString q(const QString& name)
+{
+    return Database::quoteIdentifier(name);
+}
+} // namespace
+
+Table::Table(Database& db, QObject* parent)
+    : DataSet(db, parent)
+{
+}
+
+Table::Table(Database& db, const QString& fileName, QObject* parent)
+    : DataSet(db, parent)
+{
+    setTableName(fileName);
+}
+
+void Table::setTableName(const QString& fileName)
+{
+    if (isActive())
+        throw EngineError(QStringLiteral("Tabulku %1 nelze přejmenovat, je otevřená.").arg(m_fileName),
+                          EngineError::Kind::State);
+    m_fileName = fileName;
+}
+
+bool Table::openCursor()
+{
+    m_storage = database().requireTable(m_fileName);
+    m_def = database().tableDef(m_storage);
+    setFieldDefs(m_def.fields);
+    resolveOrder();
+    m_seenVersion = database().version(m_storage);
+    return true;
+}
+
+void Table::closeCursor()
+{
+    m_rowids.clear();
+    m_editRowid = -1;
+}
+
+void Table::resolveOrder()
+{
+    m_keyFields.clear();
+    m_orderFields.clear();
+    QStringList names = m_indexNames.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    if (names.isEmpty() && !m_def.primaryKey.isEmpty())
+        names << m_def.primaryKey;
+    for (const QString& n : names) {
+        const int i = m_def.fieldIndex(n.trimmed());
+        if (i < 0)
+            throw EngineError(QStringLiteral("Tabulka %1 nemá pole %2 pro řazení.").arg(m_storage, n),
+                              EngineError::Kind::Missing);
+        m_keyFields << i;
+    }
+    m_orderFields = m_keyFields;
+    const int pk = m_def.fieldIndex(m_def.primaryKey);
+    if (pk >= 0 && !m_orderFields.contains(pk))
+        m_orderFields << pk;
+}
+
+QString Table::orderClause() const
+{
+    QStringList terms;
+    for (int i : m_orderFields) {
+        const FieldDef& f = m_def.fields[i];
+        const bool text = f.type == FieldType::Text || f.type == FieldType::Memo;
+        terms << q(f.name) + (text ? QStringLiteral(" COLLATE ") + QLatin1String(CzechCollation::Name)
+                                   : QString());
+    }
+    terms << QStringLiteral("rowid");
+    return terms.join(QStringLiteral(", "));
+}
+
+QString Table::filterSql(QList<QVariant>* binds) const
+{
+    return filterActive() ? filterExpression().toSql(binds) : QStringLiteral("1");
+}
+
+void Table::loadView()
+{
+    QList<QVariant> binds;
+    const QString where = filterSql(&binds);
+    SqlStatement& st = database().cached(QStringLiteral("SELECT rowid FROM %1 WHERE %2 ORDER BY %3")
+                                             .arg(q(m_storage), where, orderClause()));
+    bindAll(st, binds);
+    m_rowids.clear();
+    while (st.step())
+        m_rowids.push_back(st.integer(0));
+    m_seenVersion = database().version(m_storage);
+    forgetRecord();
+}
+
+void Table::rebuildView()
+{
+    loadView();
+}
+
+void Table::reloadKeepingRow(qint64 rowid)
+{
+    const int oldPos = currentPosition();
+    loadView();
+    const int p = positionOf(rowid);
+    setPositionQuietly(p >= 0 ? p : oldPos);
+}
+
+QList<QVariant> Table::readRecord(int position)
+{
+    SqlStatement& st =
+        database().cached(QStringLiteral("SELECT * FROM %1 WHERE rowid=?").arg(q(m_storage)));
+    st.bind(1, m_rowids.at(size_t(position)));
+    QList<QVariant> row;
+    row.reserve(m_def.fields.size());
+    if (st.step())
+        for (int i = 0; i < m_def.fields.size(); ++i)
+            row << st.value(i, m_def.fields[i].type);
+    st.reset();
+    return row;
+}
+
+DataSet::Bookmark Table::keyAt(int position) const
+{
+    return m_rowids.at(size_t(position));
+}
+
+int Table::positionOf(Bookmark mark) const
+{
+    const auto it = std::find(m_rowids.begin(), m_rowids.end(), mark);
+    return it == m_rowids.end() ? -1 : int(it - m_rowids.begin());
+}
+
+void Table::ensureFresh()
+{
+    if (state() != State::Browse || database().version(m_storage) == m_seenVersion)
+        return;
+    reloadKeepingRow(currentPosition() >= 0 ? m_rowids[size_t(currentPosition())] : -1);
+}
+
+void Table::checkBrowseMode()
+{
+    if (!isEditing())
+        return;
+    if (m_modified)
+        post();
+    else
+        cancel();
+}
+
+void Table::setIndexFieldNames(const QString& names)
+{
+    if (m_indexNames == names)
+        return;
+    if (!isActive()) {
+        m_indexNames = names;
+        return;
+    }
+    checkBrowseMode();
+    const QString old = m_indexNames;
+    m_indexNames = names;
+    try {
+        resolveOrder();
+    } catch (...) {
+        m_indexNames = old;
+        resolveOrder();
+        throw;
+    }
+    reloadKeepingRow(currentPosition() >= 0 ? m_rowids[size_t(currentPosition())] : -1);
+    announceRecord();
+}
+
+void Table::bindAll(SqlStatement& st, const QList<QVariant>& values, int firstIndex)
+{
+    for (int i = 0; i < values.size(); ++i)
+        st.bind(firstIndex + i, values[i]);
+}
+
+DataSet::Bookmark Table::firstInView(const QString& condition, const QList<QVariant>& binds)
+{
+    QList<QVariant> all = binds;
+    const QString where = filterSql(&all);
+    SqlStatement& st = database().cached(
+        QStringLiteral("SELECT rowid FROM %1 WHERE (%2) AND %3").arg(q(m_storage), condition, where));
+    bindAll(st, all);
+    QSet<qint64> candidates;
+    while (st.step())
+        candidates.insert(st.integer(0));
+    for (qint64 rowid : m_rowids)
+        if (candidates.contains(rowid))
+            return rowid;
+    return -1;
+}
+
+bool Table::findKey(const QList<QVariant>& values)
+{
+    requireActive();
+    checkBrowseMode();
+    ensureFresh();
+    if (m_keyFields.isEmpty())
+        throw EngineError(QStringLiteral("Tabulka %1 nemá index pro hledání klíče.").arg(m_storage),
+                          EngineError::Kind::Missing);
+    QStringList conditions;
+    QList<QVariant> binds;
+    const bool secondary = !m_indexNames.isEmpty() &&
+                           m_def.fieldIndex(m_indexNames) != m_def.fieldIndex(m_def.primaryKey);
+    for (int k = 0; k < m_keyFields.size() && k < values.size(); ++k) {
+        FieldDef f = m_def.fields[m_keyFields[k]];
+        f.size = 0;
+        conditions << q(f.name) + QStringLiteral(" = ?") +
+                          (secondary ? QStringLiteral(" COLLATE ") + QLatin1String(CzechCollation::Name)
+                                     : QString());
+        binds << FieldValue::normalize(f, values[k]);
+    }
+    const Bookmark mark = firstInView(conditions.join(QStringLiteral(" AND ")), binds);
+    if (mark < 0)
+        return false;
+    moveTo(positionOf(mark));
+    return true;
+}
+
+DataSet::Bookmark Table::findFirst(int field, const QVariant& value, bool caseInsensitive)
+{
+    const FieldDef& f = m_def.fields[field];
+    if (value.isNull())
+        return firstInView(QStringLiteral("%1 IS NULL").arg(q(f.name)), {});
+    const bool text = f.type == FieldType::Text || f.type == FieldType::Memo;
+    return firstInView(q(f.name) + QStringLiteral(" = ?") +
+                           (text && caseInsensitive ? QStringLiteral(" COLLATE NOCASE") : QString()),
+                       {value});
+}
+
+void Table::startInsert()
+{
+    requireActive();
+    checkBrowseMode();
+    ensureFresh();
+    if (beforeInsert)
+        beforeInsert(*this);
+    m_buffer = QList<QVariant>(fieldCount());
+    m_modified = false;
+    m_editRowid = -1;
+    setState(State::Insert);
+    if (afterInsert)
+        afterInsert(*this);
+    announceRecord();
+}
+
+void Table::insert()
+{
+    startInsert();
+}
+
+void Table::append()
+{
+    startInsert();
+}
+
+void Table::edit()
+{
+    requireActive();
+    if (isEditing())
+        return;
+    ensureFresh();
+    if (m_rowids.empty()) {
+        insert();
+        return;
+    }
+    if (beforeEdit)
+        beforeEdit(*this);
+    const int pos = currentPosition();
+    const QList<QVariant> fresh = readRecord(pos);
+    if (fresh.isEmpty())
+        throw EngineError(QStringLiteral("Záznam mezitím někdo smazal."), EngineError::Kind::State);
+    m_buffer = fresh;
+    m_modified = false;
+    m_editRowid = m_rowids[size_t(pos)];
+    setState(State::Edit);
+    if (afterEdit)
+        afterEdit(*this);
+}
+
+qint64 Table::writeBuffer()
+{
+    QStringList names;
+    for (const FieldDef& f : m_def.fields)
+        names << q(f.name);
+    if (state() == State::Insert) {
+        const QString marks = QStringList(names.size(), QStringLiteral("?")).join(QLatin1Char(','));
+        SqlStatement& st = database().cached(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                                 .arg(q(m_storage), names.join(QLatin1Char(',')), marks));
+        bindAll(st, m_buffer);
+        st.run();
+        SqlStatement& id = database().cached(QStringLiteral("SELECT last_insert_rowid()"));
+        id.step();
+        return id.integer(0);
+    }
+    SqlStatement& st = database().cached(QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?")
+                                             .arg(q(m_storage), names.join(QStringLiteral(" = ?, "))));
+    bindAll(st, m_buffer);
+    st.bind(int(m_buffer.size()) + 1, m_editRowid);
+    st.run();
+    return m_editRowid;
+}
+
+void Table::post()
+{
+    requireActive();
+    if (!isEditing())
+        return;
+    if (beforePost)
+        beforePost(*this);
+    const bool wasFresh = database().version(m_storage) == m_seenVersion;
+    qint64 rowid = -1;
+    try {
+        rowid = writeBuffer();
+    } catch (EngineError& error) {
+        if (onPostError)
+            onPostError(*this, error);
+        throw;
+    }
+    m_buffer.clear();
+    m_modified = false;
+    m_editRowid = -1;
+    setState(State::Browse);
+    markSeen(wasFresh, rowid);
+    announceRecord();
+    if (afterPost)
+        afterPost(*this);
+}
+
+void Table::markSeen(bool wasFresh, qint64 rowid)
+{
+    const quint64 version = database().touch(m_storage);
+    if (wasFresh)
+        placeRow(rowid);
+    else
+        reloadKeepingRow(rowid);
+    m_seenVersion = version;
+}
+
+void Table::cancel()
+{
+    if (!isEditing())
+        return;
+    if (beforeCancel)
+        beforeCancel(*this);
+    m_buffer.clear();
+    m_modified = false;
+    m_editRowid = -1;
+    setState(State::Browse);
+    forgetRecord();
+    announceRecord();
+    if (afterCancel)
+        afterCancel(*this);
+}
+
+void Table::deleteRecord()
+{
+    requireActive();
+    if (state() == State::Insert) {
+        cancel();
+        return;
+    }
+    ensureFresh();
+    if (m_rowids.empty())
+        throw EngineError(QStringLiteral("V prázdné tabulce %1 není co smazat.").arg(m_storage),
+                          EngineError::Kind::State);
+    if (beforeDelete)
+        beforeDelete(*this);
+    const int pos = currentPosition();
+    const qint64 rowid = m_rowids[size_t(pos)];
+    SqlStatement& st = database().cached(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(q(m_storage)));
+    st.bind(1, rowid);
+    st.run();
+    const bool wasFresh = database().version(m_storage) == m_seenVersion;
+    m_buffer.clear();
+    m_modified = false;
+    m_editRowid = -1;
+    if (state() != State::Browse)
+        setState(State::Browse);
+    const quint64 version = database().touch(m_storage);
+    if (wasFresh) {
+        m_rowids.erase(m_rowids.begin() + pos);
+        setPositionQuietly(pos);
+    } else {
+        reloadKeepingRow(-1);
+    }
+    m_seenVersion = version;
+    announceRecord();
+    if (afterDelete)
+        afterDelete(*this);
+}
+
+bool Table::rowPassesFilter(qint64 rowid)
+{
+    if (!filterActive())
+        return true;
+    QList<QVariant> binds{rowid};
+    const QString where = filterSql(&binds);
+    SqlStatement& st =
+        database().cached(QStringLiteral("SELECT 1 FROM %1 WHERE rowid = ? AND %2").arg(q(m_storage), where));
+    bindAll(st, binds);
+    const bool passes = st.step();
+    st.reset();
+    return passes;
+}
+
+void Table::placeRow(qint64 rowid)
+{
+    const int old = positionOf(rowid);
+    if (old >= 0)
+        m_rowids.erase(m_rowids.begin() + old);
+    if (!rowPassesFilter(rowid)) {
+        // The row left the view; the cursor stays where it was in the view.
+        setPositionQuietly(old >= 0 ? old : currentPosition());
+        return;
+    }
+    const int at = insertionPoint(rowid);
+    m_rowids.insert(m_rowids.begin() + at, rowid);
+    setPositionQuietly(at);
+}
+
+QList<QVariant> Table::orderKey(qint64 rowid)
+{
+    QStringList names;
+    for (int i : m_orderFields)
+        names << q(m_def.fields[i].name);
+    QList<QVariant> key;
+    if (names.isEmpty())
+        return key;
+    SqlStatement& st = database().cached(QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?")
+                                             .arg(names.join(QLatin1Char(',')), q(m_storage)));
+    st.bind(1, rowid);
+    if (st.step())
+        for (int k = 0; k < m_orderFields.size(); ++k)
+            key << st.rawValue(k);
+    st.reset();
+    return key;
+}
+
+int Table::compareKeys(const QList<QVariant>& a, qint64 rowA, const QList<QVariant>& b,
+                       qint64 rowB) const
+{
+    // The same order as SQLite's ORDER BY over these columns: blanks first, numbers
+    // before texts, texts in Czech order, ties by row id.
+    for (int k = 0; k < a.size() && k < b.size(); ++k) {
+        const QVariant& x = a[k];
+        const QVariant& y = b[k];
+        auto rank = [](const QVariant& v) {
+            return v.isNull() ? 0 : (v.typeId() == QMetaType::QString ? 2 : 1);
+        };
+        if (rank(x) != rank(y))
+            return rank(x) < rank(y) ? -1 : 1;
+        int c = 0;
+        if (rank(x) == 2)
+            c = CzechCollation::compare(x.toString(), y.toString());
+        else if (rank(x) == 1)
+            c = x.toDouble() < y.toDouble() ? -1 : (x.toDouble() > y.toDouble() ? 1 : 0);
+        if (c != 0)
+            return c;
+    }
+    return rowA < rowB ? -1 : (rowA > rowB ? 1 : 0);
+}
+
+int Table::insertionPoint(qint64 rowid)
+{
+    if (m_orderFields.isEmpty())
+        return int(std::lower_bound(m_rowids.begin(), m_rowids.end(), rowid) - m_rowids.begin());
+    const QList<QVariant> key = orderKey(rowid);
+    int lo = 0;
+    int hi = int(m_rowids.size());
+    while (lo < hi) {
+        const int mid = (lo + hi) / 2;
+        const qint64 other = m_rowids[size_t(mid)];
+        if (compareKeys(orderKey(other), other, key, rowid) < 0)
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    return lo;
+}
+
+int Table::batchMoveAppendUpdate(DataSet& source)
+{
+    requireActive();
+    checkBrowseMode();
+    const int pk = m_def.fieldIndex(m_def.primaryKey);
+    if (pk < 0)
+        throw EngineError(QStringLiteral("Tabulka %1 nemá primární klíč pro přesun záznamů.").arg(m_storage));
+    QStringList names;
+    QStringList updates;
+    for (const FieldDef& f : m_def.fields) {
+        if (source.fieldIndex(f.name) < 0)
+            continue;
+        names << q(f.name);
+        updates << QStringLiteral("%1 = excluded.%1").arg(q(f.name));
+    }
+    const QString sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3) ON CONFLICT(%4) DO UPDATE SET %5")
+                            .arg(q(m_storage), names.join(QLatin1Char(',')),
+                                 QStringList(names.size(), QStringLiteral("?")).join(QLatin1Char(',')),
+                                 q(m_def.primaryKey), updates.join(QStringLiteral(", ")));
+    int moved = 0;
+    Database::Transaction tx(database());
+    SqlStatement st = database().prepare(sql);
+    for (source.first(); !source.eof(); source.next()) {
+        st.reset();
+        int bindIndex = 1;
+        for (const FieldDef& f : m_def.fields) {
+            const int si = source.fieldIndex(f.name);
+            if (si < 0)
+                continue;
+            FieldDef unlimited = f;
+            unlimited.size = 0;
+            st.bind(bindIndex++, FieldValue::normalize(unlimited, source.value(si)));
+        }
+        st.run();
+        ++moved;
+    }
+    tx.commit();
+    database().touch(m_storage);
+    ensureFresh();
+    announceRecord();
+    return moved;
+}

@@ -1,0 +1,92 @@
+#pragma once
+
+#include "DataSet.h"
+#include "EngineError.h"
+#include "SqlStatement.h"
+#include "TableDef.h"
+
+#include <functional>
+#include <vector>
+
+// A cursor on one stored table, in the manner of the old engine: an index order, a
+// filter, find-key and locate, and record editing with its events. The view is a list
+// of row ids kept in order; a post or delete updates it in place, and a change made by
+// another cursor or statement is picked up before the next move.
+class Table : public DataSet {
+    Q_OBJECT
+public:
+    explicit Table(Database& db, QObject* parent = nullptr);
+    Table(Database& db, const QString& fileName, QObject* parent = nullptr);
+
+    // The bare file name ("Clenove.DB") or table name; the table must be closed.
+    void setTableName(const QString& fileName);
+    const QString& tableName() const { return m_fileName; }
+    const QString& storageName() const { return m_storage; }
+    const TableDef& definition() const { return m_def; }
+
+    // The order: "PRIJMENI" (Czech, ties by the primary key), "CLEN_CISLO", or empty for
+    // the primary key (physical order for a table without one). The current row stays.
+    void setIndexFieldNames(const QString& names);
+    const QString& indexFieldNames() const { return m_indexNames; }
+    // Moves to the first row whose index fields equal the values; false when none.
+    bool findKey(const QList<QVariant>& values);
+
+    void insert();
+    void append();
+    void edit();
+    void post();
+    void cancel();
+    void deleteRecord();
+    bool isModified() const { return m_modified; }
+
+    // Appends the rows of the source (from its first row) to this table, updating the
+    // row with the same primary key where there is one. Returns the number of rows moved.
+    int batchMoveAppendUpdate(DataSet& source);
+
+    // Record events, run synchronously inside the operation. A handler that throws
+    // stops the operation.
+    std::function<void(Table&)> beforeInsert, afterInsert, beforeEdit, afterEdit, beforePost,
+        afterPost, beforeDelete, afterDelete, beforeCancel, afterCancel;
+    // Runs when a post fails; it may replace the error's message. The error is thrown
+    // afterwards and the record stays in edit.
+    std::function<void(Table&, EngineError&)> onPostError;
+
+protected:
+    bool openCursor() override;
+    void closeCursor() override;
+    void rebuildView() override;
+    int viewSize() const override { return int(m_rowids.size()); }
+    QList<QVariant> readRecord(int position) override;
+    Bookmark keyAt(int position) const override;
+    int positionOf(Bookmark mark) const override;
+    void ensureFresh() override;
+    void checkBrowseMode() override;
+    Bookmark findFirst(int field, const QVariant& value, bool caseInsensitive) override;
+
+private:
+    void startInsert();
+    void resolveOrder();
+    QString orderClause() const;
+    QString filterSql(QList<QVariant>* binds) const;
+    void loadView();
+    void reloadKeepingRow(qint64 rowid);
+    qint64 writeBuffer();
+    void placeRow(qint64 rowid);
+    int insertionPoint(qint64 rowid);
+    QList<QVariant> orderKey(qint64 rowid);
+    int compareKeys(const QList<QVariant>& a, qint64 rowA, const QList<QVariant>& b, qint64 rowB) const;
+    bool rowPassesFilter(qint64 rowid);
+    Bookmark firstInView(const QString& condition, const QList<QVariant>& binds);
+    void bindAll(SqlStatement& st, const QList<QVariant>& values, int firstIndex = 1);
+    void markSeen(bool wasFresh, qint64 rowid);
+
+    QString m_fileName;
+    QString m_storage;
+    TableDef m_def;
+    QString m_indexNames;
+    QList<int> m_keyFields;   // the fields named by the index (find key)
+    QList<int> m_orderFields; // key fields plus the primary key as tie-breaker
+    std::vector<qint64> m_rowids;
+    quint64 m_seenVersion = 0;
+    qint64 m_editRowid = -1;
+};
