@@ -304,22 +304,27 @@ SqlStatement Database::prepare(const QString& sql) const
 
 SqlStatement& Database::cached(const QString& sql)
 {
-    auto it = m_cache.find(sql);
-    if (it == m_cache.end())
-        it = m_cache.insert(sql, std::make_shared<SqlStatement>(m_db, sql));
-    SqlStatement& st = *it.value();
+    SqlStatement& st = *sharedStatement(sql);
     st.reset();
     return st;
 }
 
+std::shared_ptr<SqlStatement> Database::sharedStatement(const QString& sql)
+{
+    auto it = m_cache.find(sql);
+    if (it == m_cache.end())
+        it = m_cache.insert(sql, std::make_shared<SqlStatement>(m_db, sql));
+    return it.value();
+}
+
 quint64 Database::version(const QString& tableName) const
 {
-    return m_versions.value(keyOf(tableName)) + m_globalVersion;
+    return m_versions.value(tableName) + m_globalVersion;
 }
 
 quint64 Database::touch(const QString& tableName)
 {
-    ++m_versions[keyOf(tableName)];
+    ++m_versions[tableName];
     return version(tableName);
 }
 

@@ -61,9 +61,11 @@ public:
     SqlStatement prepare(const QString& sql) const;
     // A statement kept for reuse, prepared once per text.
     SqlStatement& cached(const QString& sql);
+    // The same, for a cursor that keeps the statement for its whole open time.
+    std::shared_ptr<SqlStatement> sharedStatement(const QString& sql);
 
-    // Change counters: a cursor compares them to learn that another cursor or a
-    // statement changed its table.
+    // Change counters, by the table's stored name: a cursor compares them to learn that
+    // another cursor or a statement changed its table.
     quint64 version(const QString& tableName) const;
     quint64 touch(const QString& tableName);
     void touchAll();

@@ -116,6 +116,7 @@ QString LocalSql::translate(const QString& sql) const
     rewriteExtract(tokens);
     rewriteDateLiterals(tokens);
     qualifyColumns(tokens);
+    wrapCompoundOrder(tokens);
     addOrderCollation(tokens);
     return render(tokens);
 }
@@ -256,6 +257,26 @@ void LocalSql::qualifyColumns(QList<SqlToken>& tokens) const
             out << word("AS") << SqlToken{Type::QuotedIdentifier, t.text};
     }
     tokens = out;
+}
+
+void LocalSql::wrapCompoundOrder(QList<SqlToken>& tokens) const
+{
+    // SQLite refuses a collation on the ORDER BY of a UNION whose last arm groups
+    // ("no such column"), so the union is sorted from outside instead.
+    const Scopes scopes = scopesOf(tokens);
+    bool compound = false;
+    for (int i = 0; i < tokens.size(); ++i) {
+        if (scopes.depth[i] != 0)
+            continue;
+        if (tokens[i].isKeyword("union"))
+            compound = true;
+        if (compound && tokens[i].isKeyword("order")) {
+            QList<SqlToken> wrapped{word("SELECT"), symbol("*"), word("FROM"), symbol("(")};
+            wrapped << tokens.mid(0, i) << symbol(")") << tokens.mid(i);
+            tokens = wrapped;
+            return;
+        }
+    }
 }
 
 void LocalSql::addOrderCollation(QList<SqlToken>& tokens) const

@@ -33,6 +33,7 @@ private:
     void rewriteDateLiterals(QList<SqlToken>& tokens) const;
     QList<Source> resolveFromList(QList<SqlToken>& tokens, int fromIndex, int depth) const;
     void qualifyColumns(QList<SqlToken>& tokens) const;
+    void wrapCompoundOrder(QList<SqlToken>& tokens) const;
     void addOrderCollation(QList<SqlToken>& tokens) const;
     static QString render(const QList<SqlToken>& tokens);
 

@@ -41,6 +41,8 @@ bool Table::openCursor()
     m_def = database().tableDef(m_storage);
     setFieldDefs(m_def.fields);
     resolveOrder();
+    m_readRow = database().sharedStatement(
+        QStringLiteral("SELECT * FROM %1 WHERE rowid=?").arg(q(m_storage)));
     m_seenVersion = database().version(m_storage);
     return true;
 }
@@ -49,6 +51,7 @@ void Table::closeCursor()
 {
     m_rowids.clear();
     m_editRowid = -1;
+    m_readRow.reset();
 }
 
 void Table::resolveOrder()
@@ -118,8 +121,8 @@ void Table::reloadKeepingRow(qint64 rowid)
 
 QList<QVariant> Table::readRecord(int position)
 {
-    SqlStatement& st =
-        database().cached(QStringLiteral("SELECT * FROM %1 WHERE rowid=?").arg(q(m_storage)));
+    SqlStatement& st = *m_readRow;
+    st.reset();
     st.bind(1, m_rowids.at(size_t(position)));
     QList<QVariant> row;
     row.reserve(m_def.fields.size());
@@ -235,9 +238,16 @@ DataSet::Bookmark Table::findFirst(int field, const QVariant& value, bool caseIn
     if (value.isNull())
         return firstInView(QStringLiteral("%1 IS NULL").arg(q(f.name)), {});
     const bool text = f.type == FieldType::Text || f.type == FieldType::Memo;
-    return firstInView(q(f.name) + QStringLiteral(" = ?") +
-                           (text && caseInsensitive ? QStringLiteral(" COLLATE NOCASE") : QString()),
-                       {value});
+    if (!text || !caseInsensitive)
+        return firstInView(q(f.name) + QStringLiteral(" = ?"), {value});
+    // The exact spellings first, through the index; only a value whose letters are mixed
+    // in case needs the slower comparison that ignores case on every row.
+    const QString v = value.toString();
+    const Bookmark exact = firstInView(q(f.name) + QStringLiteral(" IN (?, ?, ?)"),
+                                       {v, v.toUpper(), v.toLower()});
+    if (exact >= 0 || v.toUpper() == v.toLower())
+        return exact;
+    return firstInView(q(f.name) + QStringLiteral(" = ? COLLATE NOCASE"), {v});
 }
 
 void Table::startInsert()
@@ -532,4 +542,11 @@ int Table::batchMoveAppendUpdate(DataSet& source)
     ensureFresh();
     announceRecord();
     return moved;
+}
+
+void Table::flush()
+{
+    if (isActive())
+        checkBrowseMode();
+    database().flush();
 }

@@ -6,6 +6,7 @@
 #include "TableDef.h"
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 // A cursor on one stored table, in the manner of the old engine: an index order, a
@@ -42,6 +43,9 @@ public:
     // Appends the rows of the source (from its first row) to this table, updating the
     // row with the same primary key where there is one. Returns the number of rows moved.
     int batchMoveAppendUpdate(DataSet& source);
+
+    // Posts a pending change and writes everything committed into the database file.
+    void flush();
 
     // Record events, run synchronously inside the operation. A handler that throws
     // stops the operation.
@@ -89,4 +93,5 @@ private:
     std::vector<qint64> m_rowids;
     quint64 m_seenVersion = 0;
     qint64 m_editRowid = -1;
+    std::shared_ptr<SqlStatement> m_readRow;
 };
