@@ -75,7 +75,10 @@ void DataSet::next()
     requireActive();
     checkBrowseMode();
     ensureFresh();
-    if (m_pos + 1 < viewSize()) {
+    if (m_rowGone && m_pos >= 0 && m_pos < viewSize()) {
+        m_rowGone = false;
+        moveTo(m_pos);
+    } else if (m_pos + 1 < viewSize()) {
         moveTo(m_pos + 1);
     } else {
         m_eof = true;
@@ -297,6 +300,7 @@ void DataSet::moveTo(int position, bool announce)
 
 void DataSet::setPositionQuietly(int position)
 {
+    m_rowGone = false;
     const int size = viewSize();
     m_pos = size == 0 ? -1 : qBound(0, position, size - 1);
     m_bof = size == 0;

@@ -101,6 +101,8 @@ protected:
     void requireActive() const;
     int currentPosition() const { return m_pos; }
     void setPositionQuietly(int position);
+    // The row the cursor stood on vanished; it now stands on what followed it.
+    void markCurrentRowGone() { m_rowGone = true; }
 
     QList<QVariant> m_buffer; // the edited record while editing
     bool m_modified = false;
@@ -115,6 +117,7 @@ private:
     int m_pos = -1;
     bool m_bof = true;
     bool m_eof = true;
+    bool m_rowGone = false;
     QList<QVariant> m_record;
     bool m_recordLoaded = false;
     QString m_filterText;

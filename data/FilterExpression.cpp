@@ -242,11 +242,13 @@ QString nodeSql(const auto& node, const QList<FieldDef>& fields, QList<QVariant>
     using Kind = std::remove_cvref_t<decltype(*node)>::Kind;
     switch (node->kind) {
     case Kind::And:
-        return QStringLiteral("(%1 AND %2)").arg(nodeSql(node->left, fields, binds),
-                                                nodeSql(node->right, fields, binds));
-    case Kind::Or:
-        return QStringLiteral("(%1 OR %2)").arg(nodeSql(node->left, fields, binds),
-                                               nodeSql(node->right, fields, binds));
+    case Kind::Or: {
+        // Left before right: the values must reach binds in the order of their marks.
+        const QString left = nodeSql(node->left, fields, binds);
+        const QString right = nodeSql(node->right, fields, binds);
+        return QStringLiteral("(%1 %2 %3)")
+            .arg(left, node->kind == Kind::And ? QStringLiteral("AND") : QStringLiteral("OR"), right);
+    }
     case Kind::Not:
         return QStringLiteral("(NOT %1)").arg(nodeSql(node->left, fields, binds));
     case Kind::Compare:

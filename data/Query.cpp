@@ -28,6 +28,29 @@ void Query::setParam(const QString& name, const QVariant& value)
     m_params.insert(name.toLower(), value);
 }
 
+void Query::setMaster(DataSet* master)
+{
+    QObject::disconnect(m_masterConnection);
+    m_master = master;
+    if (master)
+        m_masterConnection = connect(master, &DataSet::recordChanged, this, &Query::followMaster);
+}
+
+void Query::followMaster()
+{
+    if (!isActive() || m_following || !m_master->isActive())
+        return;
+    m_following = true;
+    try {
+        close();
+        open();
+    } catch (...) {
+        m_following = false;
+        throw;
+    }
+    m_following = false;
+}
+
 QVariant Query::parameterValue(const QString& name) const
 {
     const auto it = m_params.find(name.toLower());

@@ -21,7 +21,8 @@ public:
     void setSqlLine(int index, const QString& line);
 
     void setParam(const QString& name, const QVariant& value);
-    void setMaster(DataSet* master) { m_master = master; }
+    // A detail query: reopened whenever the master moves to another record.
+    void setMaster(DataSet* master);
 
     // Runs a statement that returns no rows.
     void execSql();
@@ -41,7 +42,11 @@ private:
 
     QStringList m_sql;
     QHash<QString, QVariant> m_params; // by lower-case name
+    void followMaster();
+
     DataSet* m_master = nullptr;
+    QMetaObject::Connection m_masterConnection;
+    bool m_following = false;
     QList<QList<QVariant>> m_rows;
     QList<int> m_view;
 };

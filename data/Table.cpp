@@ -116,7 +116,15 @@ void Table::reloadKeepingRow(qint64 rowid)
     const int oldPos = currentPosition();
     loadView();
     const int p = positionOf(rowid);
-    setPositionQuietly(p >= 0 ? p : oldPos);
+    if (p >= 0) {
+        setPositionQuietly(p);
+        return;
+    }
+    // The row is gone: the cursor now stands on its successor, which the next move
+    // must not skip.
+    setPositionQuietly(oldPos);
+    if (oldPos >= 0 && oldPos < viewSize())
+        markCurrentRowGone();
 }
 
 QList<QVariant> Table::readRecord(int position)
@@ -261,9 +269,9 @@ void Table::startInsert()
     m_modified = false;
     m_editRowid = -1;
     setState(State::Insert);
+    announceRecord();
     if (afterInsert)
         afterInsert(*this);
-    announceRecord();
 }
 
 void Table::insert()
@@ -296,6 +304,7 @@ void Table::edit()
     m_modified = false;
     m_editRowid = m_rowids[size_t(pos)];
     setState(State::Edit);
+    announceRecord();
     if (afterEdit)
         afterEdit(*this);
 }

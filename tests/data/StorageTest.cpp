@@ -1,0 +1,187 @@
+#include "TestDataDir.h"
+
+#include "DataModel.h"
+#include "EngineError.h"
+#include "Query.h"
+#include "Table.h"
+
+#include <gtest/gtest.h>
+
+#include <QDate>
+#include <QDir>
+#include <QFile>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QStringList namesOf(const QList<FieldDef>& fields) {
+    QStringList names;
+    for (const FieldDef& f : fields)
+        names << f.name;
+    return names;
+}
+
+// Expects the call to throw an engine error whose message names the given text.
+template <typename Call> void expectEngineError(Call call, const QString& named) {
+    try {
+        call();
+        ADD_FAILURE() << "no error";
+    } catch (const EngineError& e) {
+        EXPECT_TRUE(e.message().contains(named)) << e.what();
+    }
+}
+
+// The upgrade of payment records from the layout without local permits and postage.
+TEST(Restructure, InsertedFieldsGoWhereTheUpgradePutsThemAndRowsKeepTheirValues) {
+    TestDataDir dir;
+    const TableDef current = DataModel::table(u"Povol"_s);
+    TableDef old = current;
+    old.fields.removeIf(
+        [](const FieldDef& f) { return f.name == u"POSTOVNE"_s || f.name.startsWith(u"MI_"_s); });
+    ASSERT_EQ(old.fields.size(), current.fields.size() - 7);
+    dir.db().createTable(old);
+    {
+        Table payments(dir.db(), u"Povol.DB"_s);
+        payments.open();
+        appendRow(payments, {{u"CLEN_CISLO"_s, u"105"_s},
+                             {u"ROK"_s, 2009},
+                             {u"STANOVY_ZEB"_s, 20},
+                             {u"MP_ROCNI"_s, 600},
+                             {u"PS_RAD"_s, 15},
+                             {u"CELKEM_KC"_s, 635},
+                             {u"VYDANO"_s, QDate(2009, 1, 9)},
+                             {u"MP_VRACENO"_s, u"NE"_s}});
+        appendRow(payments, {{u"CLEN_CISLO"_s, u"106"_s}, {u"ROK"_s, 2009}});
+    }
+
+    QList<QPair<int, FieldDef>> localPermits;
+    for (const char* name :
+         {"MI_ROCNI", "MI_MESICNI", "MI_TYDEN", "MI_CELOREP", "MI_MISTNI", "MI_RAD"})
+        localPermits << qMakePair(22 + int(localPermits.size()),
+                                  FieldDef::integer(QString::fromUtf8(name)));
+    dir.db().insertFields(u"POVOL"_s, localPermits);
+    dir.db().insertFields(u"POVOL"_s, {qMakePair(9, FieldDef::integer(u"POSTOVNE"_s))});
+
+    EXPECT_EQ(namesOf(dir.db().tableDef(u"Povol"_s).fields), namesOf(current.fields));
+    EXPECT_EQ(dir.db().tableDef(u"Povol"_s).fields, current.fields);
+    EXPECT_EQ(dir.db().rowCount(u"Povol"_s), 2);
+
+    Table payments(dir.db(), u"Povol.DB"_s);
+    payments.open();
+    ASSERT_TRUE(payments.locate(u"CLEN_CISLO"_s, u"105"_s));
+    EXPECT_EQ(payments.field(8).asInteger(), 20);   // STANOVY_ZEB stays
+    EXPECT_EQ(payments.field(10).asInteger(), 600); // MP_ROCNI moved up by one
+    EXPECT_EQ(payments.field(22).asInteger(), 15);  // PS_RAD
+    EXPECT_EQ(payments.field(29).asInteger(), 635); // CELKEM_KC moved up by seven
+    EXPECT_EQ(payments.field(30).asDate(), QDate(2009, 1, 9));
+    EXPECT_EQ(payments.field(31).asString(), u"NE"_s);
+    for (int blank : {9, 23, 24, 25, 26, 27, 28})
+        EXPECT_TRUE(payments.field(blank).isNull()) << payments.field(blank).name().toStdString();
+}
+
+TEST(Files, CopyNeverOverwritesAndPatternsMatchTableNames) {
+    TestDataDir dir({u"Clenove"_s, u"SuMP2010"_s, u"SuMP2012"_s, u"SuPS2010"_s, u"SuMP1999"_s});
+    {
+        Table catch2010(dir.db(), u"SuMP2010.DB"_s);
+        catch2010.open();
+        appendRow(catch2010, {{u"CLEN_CISLO"_s, u"1"_s}});
+        appendRow(catch2010, {{u"CLEN_CISLO"_s, u"2"_s}});
+        Table catch2012(dir.db(), u"SuMP2012.DB"_s);
+        catch2012.open();
+        appendRow(catch2012, {{u"CLEN_CISLO"_s, u"9"_s}});
+    }
+
+    EXPECT_TRUE(dir.db().copyFile(u"SuMP2010.DB"_s, u"SuMP2011.DB"_s));
+    EXPECT_EQ(dir.db().rowCount(u"SuMP2011"_s), 2);
+    EXPECT_EQ(namesOf(dir.db().tableDef(u"SuMP2011"_s).fields),
+              namesOf(DataModel::yearCatchFields()));
+    EXPECT_FALSE(dir.db().copyFile(u"SuMP2010.DB"_s, u"SuMP2012.DB"_s));
+    EXPECT_EQ(dir.db().rowCount(u"SuMP2012"_s), 1);
+    EXPECT_FALSE(dir.db().copyFile(u"SuMP2009.DB"_s, u"SuMP2013.DB"_s));
+    EXPECT_FALSE(dir.db().fileExists(u"SuMP2013.DB"_s));
+
+    QStringList found = dir.db().findFiles(u"SuMP2*.DB"_s);
+    found.sort();
+    EXPECT_EQ(found, listOf("SuMP2010.DB,SuMP2011.DB,SuMP2012.DB"));
+    EXPECT_TRUE(dir.db().fileExists(u"clenove.db"_s));
+    EXPECT_TRUE(dir.db().fileExists(u"Clenove.DB"_s));
+    EXPECT_FALSE(dir.db().fileExists(u"Vyrazeni.DB"_s));
+}
+
+TEST(Files, MissingTableIsAnErrorNamingIt) {
+    TestDataDir dir({u"Clenove"_s});
+    Table table(dir.db(), u"Vyrazeni.DB"_s);
+    expectEngineError([&] { table.open(); }, u"Vyrazeni.DB"_s);
+    EXPECT_FALSE(table.isActive());
+
+    Query query(dir.db());
+    query.setSql({u"select * from Clenove, VYZNAM"_s});
+    expectEngineError([&] { query.open(); }, u"VYZNAM"_s);
+    EXPECT_FALSE(query.isActive());
+}
+
+TEST(Files, ForeignFileInPlaceOfTheDatabaseGivesAClearError) {
+    QTemporaryDir dir;
+    QFile file(QDir(dir.path()).filePath(QLatin1String(Database::FileName)));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    for (int i = 0; i < 200; ++i)
+        file.write("CLEN_CISLO;PRIJMENI;JMENO\n105;Novák;Jan\n");
+    file.close();
+
+    expectEngineError([&] { Database db(dir.path()); }, QLatin1String(Database::FileName));
+    expectEngineError([&] { Database db(dir.path(), Database::OpenMode::CreateNew); },
+                      QDir::toNativeSeparators(dir.path()));
+}
+
+TEST(Files, SecondDatabaseOnTheSameDirectoryIsRefusedUntilTheFirstCloses) {
+    TestDataDir dir({u"Clenove"_s});
+    {
+        Table members(dir.db(), u"Clenove.DB"_s);
+        members.open();
+        appendRow(members, member(u"105"_s, u"Novák"_s));
+    }
+    expectEngineError([&] { Database second(dir.path()); }, QDir::toNativeSeparators(dir.path()));
+
+    dir.closeDatabase();
+    Database reopened(dir.path());
+    EXPECT_EQ(reopened.rowCount(u"Clenove"_s), 1);
+
+    QTemporaryDir empty;
+    expectEngineError([&] { Database none(empty.path()); }, QLatin1String(Database::FileName));
+}
+
+// Removing members who did not pay copies them into the removed members first; one
+// removed earlier and now removed again gets the current record.
+TEST(BatchMove, AppendsNewMembersAndUpdatesThoseAlreadyRemoved) {
+    TestDataDir dir({u"Clenove"_s, u"Vyrazeni"_s});
+    Table members(dir.db(), u"Clenove.DB"_s);
+    members.open();
+    appendRow(members, member(u"101"_s, u"Nový"_s,
+                              {{u"LAST_CLENSTVI"_s, 2011},
+                               {u"DATUM_NAROZENI"_s, QDate(1970, 5, 4)},
+                               {u"ZENA"_s, true}}));
+    appendRow(members, member(u"102"_s, u"Placený"_s, {{u"LAST_CLENSTVI"_s, 2012}}));
+    appendRow(members, member(u"103"_s, u"Čermák"_s));
+    Table removed(dir.db(), u"Vyrazeni.DB"_s);
+    removed.setIndexFieldNames(u"PRIJMENI"_s);
+    removed.open();
+    appendRow(removed, member(u"101"_s, u"Starý"_s, {{u"LAST_CLENSTVI"_s, 2005}}));
+    appendRow(removed, member(u"099"_s, u"Dávný"_s));
+
+    Query unpaid(dir.db());
+    unpaid.setSql(
+        {u"select * from CLENOVE"_s, u"where (LAST_CLENSTVI<2012) or (LAST_CLENSTVI is null)"_s});
+    unpaid.open();
+    EXPECT_EQ(removed.batchMoveAppendUpdate(unpaid), 2);
+
+    EXPECT_EQ(columnOf(removed, u"CLEN_CISLO"_s), listOf("103,099,101"));
+    ASSERT_TRUE(removed.locate(u"CLEN_CISLO"_s, u"101"_s));
+    EXPECT_EQ(removed.fieldByName(u"PRIJMENI"_s).asString(), u"Nový"_s);
+    EXPECT_EQ(removed.fieldByName(u"LAST_CLENSTVI"_s).asInteger(), 2011);
+    EXPECT_EQ(removed.fieldByName(u"DATUM_NAROZENI"_s).asDate(), QDate(1970, 5, 4));
+    EXPECT_TRUE(removed.fieldByName(u"ZENA"_s).asBoolean());
+    EXPECT_EQ(dir.db().rowCount(u"Clenove"_s), 3);
+}
+
+} // namespace
