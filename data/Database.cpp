@@ -57,7 +57,9 @@ Database::Database(const QString& directory, OpenMode mode)
             QStringLiteral("Data v adresáři %1 už používá jiný spuštěný program. Ukončete ho a zkuste to znovu.")
                 .arg(QDir::toNativeSeparators(m_directory)));
 
-    const int flags = SQLITE_OPEN_READWRITE | (mode == OpenMode::CreateNew ? SQLITE_OPEN_CREATE : 0);
+    // One connection per thread: the serialising mutex would only cost time.
+    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX |
+                      (mode == OpenMode::CreateNew ? SQLITE_OPEN_CREATE : 0);
     const int rc = sqlite3_open_v2(path.toUtf8().constData(), &m_db, flags, nullptr);
     if (rc != SQLITE_OK) {
         const QString detail = QString::fromUtf8(sqlite3_errmsg(m_db));

@@ -15,7 +15,13 @@ QString DateText::format(const QDate& date)
 {
     if (!date.isValid())
         return {};
-    return QStringLiteral("%1.%2.%3").arg(date.day()).arg(date.month()).arg(date.year());
+    // Built by hand: every date shown in a grid or a walk passes here.
+    QString text = QString::number(date.day());
+    text += QLatin1Char('.');
+    text += QString::number(date.month());
+    text += QLatin1Char('.');
+    text += QString::number(date.year());
+    return text;
 }
 
 QDate DateText::parse(const QString& text)

@@ -1,0 +1,56 @@
+#include "DataDirectoryInitializer.h"
+#include "EngineBenchmark.h"
+#include "EngineError.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDate>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Měří rychlost práce s daty na velké organizaci."));
+    parser.addHelpOption();
+    const QCommandLineOption membersOption(QStringLiteral("members"),
+                                           QStringLiteral("Počet členů vygenerované organizace."),
+                                           QStringLiteral("N"), QStringLiteral("20000"));
+    const QCommandLineOption dirOption(QStringLiteral("dir"),
+                                       QStringLiteral("Použít existující adresář dat."),
+                                       QStringLiteral("DIR"));
+    parser.addOption(membersOption);
+    parser.addOption(dirOption);
+    parser.process(app);
+
+    QTextStream out(stdout);
+    QTemporaryDir temporary;
+    QString directory = parser.value(dirOption);
+    const int year = QDate::currentDate().year();
+    try {
+        if (directory.isEmpty()) {
+            directory = temporary.filePath(QStringLiteral("data"));
+            DataDirectoryInitializer::Options options;
+            options.demo = true;
+            options.members = parser.value(membersOption).toInt();
+            options.seed = 2026;
+            options.year = year;
+            QElapsedTimer timer;
+            timer.start();
+            DataDirectoryInitializer::create(directory, options);
+            out << QStringLiteral("generated %1 members in %2 ms")
+                       .arg(options.members)
+                       .arg(timer.elapsed())
+                << Qt::endl;
+        }
+        EngineBenchmark bench(directory, year);
+        for (const BenchmarkResult& r : bench.runAll())
+            out << r.line() << Qt::endl;
+    } catch (const EngineError& e) {
+        QTextStream(stderr) << e.message() << Qt::endl;
+        return 1;
+    }
+    return 0;
+}
