@@ -17,7 +17,8 @@
 #include <vector>
 
 namespace {
-const QString memberOrder = QStringLiteral("PRIJMENI COLLATE CZECH, CLEN_CISLO COLLATE CZECH, rowid");
+const QString memberOrder =
+    QStringLiteral("PRIJMENI COLLATE CZECH, CLEN_CISLO COLLATE CZECH, rowid");
 }
 
 EngineBenchmark::EngineBenchmark(const QString& dataDirectory, int workingYear)
@@ -26,7 +27,8 @@ EngineBenchmark::EngineBenchmark(const QString& dataDirectory, int workingYear)
     , m_db(new Database(dataDirectory))
 {
     const QString path = QDir(dataDirectory).filePath(QLatin1String(Database::FileName));
-    if (sqlite3_open_v2(path.toUtf8().constData(), &m_plain, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
+    if (sqlite3_open_v2(path.toUtf8().constData(), &m_plain, SQLITE_OPEN_READWRITE, nullptr) !=
+        SQLITE_OK)
         throw EngineError(QStringLiteral("Nelze otevřít %1 přímo.").arg(path));
     CzechCollation::registerOn(m_plain);
 }
@@ -49,7 +51,8 @@ double EngineBenchmark::bestOf(int runs, const std::function<void()>& work)
     return best;
 }
 
-void EngineBenchmark::plainStep(const QString& sql, bool readEveryColumn, const QList<QByteArray>& binds)
+void EngineBenchmark::plainStep(const QString& sql, bool readEveryColumn,
+                                const QList<QByteArray>& binds)
 {
     sqlite3_stmt* st = nullptr;
     const QByteArray utf8 = sql.toUtf8();
@@ -119,17 +122,21 @@ BenchmarkResult EngineBenchmark::locateMember()
     members.setIndexFieldNames(QStringLiteral("PRIJMENI"));
     members.open();
     BenchmarkResult r{QStringLiteral("locate member by number (each)"), 0, 0};
-    r.oursMs = bestOf(3, [&] {
-                   for (const QString& n : numbers)
-                       m_sink += members.locate(QStringLiteral("CLEN_CISLO"), n.toUpper()) ? 1 : 0;
-               }) /
+    r.oursMs = bestOf(3,
+                      [&] {
+                          for (const QString& n : numbers)
+                              m_sink +=
+                                  members.locate(QStringLiteral("CLEN_CISLO"), n.toUpper()) ? 1 : 0;
+                      }) /
                double(std::max<qsizetype>(1, numbers.size()));
-    r.sqliteMs = bestOf(3, [&] {
-                     for (const QString& n : numbers)
-                         plainStep(QStringLiteral("SELECT rowid FROM Clenove WHERE CLEN_CISLO = ?"),
-                                   false, {n.toUpper().toUtf8()});
-                 }) /
-                 double(std::max<qsizetype>(1, numbers.size()));
+    r.sqliteMs =
+        bestOf(3,
+               [&] {
+                   for (const QString& n : numbers)
+                       plainStep(QStringLiteral("SELECT rowid FROM Clenove WHERE CLEN_CISLO = ?"),
+                                 false, {n.toUpper().toUtf8()});
+               }) /
+        double(std::max<qsizetype>(1, numbers.size()));
     return r;
 }
 
@@ -146,7 +153,8 @@ BenchmarkResult EngineBenchmark::filterWomen()
         m_sink += members.recordCount();
     });
     r.sqliteMs = bestOf(3, [&] {
-        plainStep(QStringLiteral("SELECT rowid FROM Clenove WHERE ZENA = 1 ORDER BY ") + memberOrder,
+        plainStep(QStringLiteral("SELECT rowid FROM Clenove WHERE ZENA = 1 ORDER BY ") +
+                      memberOrder,
                   false);
     });
     return r;
@@ -194,32 +202,36 @@ BenchmarkResult EngineBenchmark::postMemberEdit()
     members.open();
     const int edits = 50;
     BenchmarkResult r{QStringLiteral("post a member's changed surname (each)"), 0, 0};
-    r.oursMs = bestOf(1, [&] {
-                   for (int i = 0; i < edits; ++i) {
-                       members.gotoBookmark(members.bookmark());
-                       members.edit();
-                       const QString name = members.fieldByName(QStringLiteral("PRIJMENI")).asString();
-                       members.fieldByName(QStringLiteral("PRIJMENI"))
-                           .setAsString(name.endsWith(QLatin1Char('x')) ? name.chopped(1)
-                                                                         : name.left(19) + QLatin1Char('x'));
-                       members.post();
-                   }
-               }) /
+    r.oursMs = bestOf(1,
+                      [&] {
+                          for (int i = 0; i < edits; ++i) {
+                              members.gotoBookmark(members.bookmark());
+                              members.edit();
+                              const QString name =
+                                  members.fieldByName(QStringLiteral("PRIJMENI")).asString();
+                              members.fieldByName(QStringLiteral("PRIJMENI"))
+                                  .setAsString(name.endsWith(QLatin1Char('x'))
+                                                   ? name.chopped(1)
+                                                   : name.left(19) + QLatin1Char('x'));
+                              members.post();
+                          }
+                      }) /
                edits;
-    r.sqliteMs = bestOf(1, [&] {
-                     for (int i = 0; i < edits; ++i) {
-                         sqlite3_exec(m_plain,
-                                      "UPDATE Clenove SET PRIJMENI = PRIJMENI WHERE rowid = "
-                                      "(SELECT min(rowid) FROM Clenove)",
-                                      nullptr, nullptr, nullptr);
-                     }
-                 }) /
+    r.sqliteMs = bestOf(1,
+                        [&] {
+                            for (int i = 0; i < edits; ++i) {
+                                sqlite3_exec(m_plain,
+                                             "UPDATE Clenove SET PRIJMENI = PRIJMENI WHERE rowid = "
+                                             "(SELECT min(rowid) FROM Clenove)",
+                                             nullptr, nullptr, nullptr);
+                            }
+                        }) /
                  edits;
     return r;
 }
 
 QList<BenchmarkResult> EngineBenchmark::runAll()
 {
-    return {openAllTables(), locateMember(), filterWomen(), walkMembers(), joinPayments(),
-            postMemberEdit()};
+    return {openAllTables(), locateMember(), filterWomen(),
+            walkMembers(),   joinPayments(), postMemberEdit()};
 }

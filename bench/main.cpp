@@ -13,7 +13,8 @@ int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Měří rychlost práce s daty na velké organizaci."));
+    parser.setApplicationDescription(
+        QStringLiteral("Měří rychlost práce s daty na velké organizaci."));
     parser.addHelpOption();
     const QCommandLineOption membersOption(QStringLiteral("members"),
                                            QStringLiteral("Počet členů vygenerované organizace."),

@@ -60,8 +60,8 @@ TableDef setupTable()
 {
     return {QStringLiteral("Setup"),
             {FieldDef::text(QStringLiteral("NAZEV_ORGANIZACE"), 20),
-             FieldDef::text(QStringLiteral("ULICE"), 30), FieldDef::text(QStringLiteral("OBEC"), 20),
-             FieldDef::text(QStringLiteral("PSC"), 6),
+             FieldDef::text(QStringLiteral("ULICE"), 30),
+             FieldDef::text(QStringLiteral("OBEC"), 20), FieldDef::text(QStringLiteral("PSC"), 6),
              FieldDef::text(QStringLiteral("CISLO_ORGANIZACE"), 6),
              FieldDef::integer(QStringLiteral("PRACOVNI_ROK")),
              FieldDef::integer(QStringLiteral("PRACOVNI_ROK_SUM")),
@@ -92,7 +92,8 @@ QList<TableDef> buildTables()
     t << TableDef{QStringLiteral("VAHY"),
                   {FieldDef::text(QStringLiteral("DB_NAME"), 20),
                    FieldDef::text(QStringLiteral("USER_NAME"), 20),
-                   FieldDef::real(QStringLiteral("KG_MIN")), FieldDef::real(QStringLiteral("KG_MAX"))},
+                   FieldDef::real(QStringLiteral("KG_MIN")),
+                   FieldDef::real(QStringLiteral("KG_MAX"))},
                   {},
                   {}};
     t << TableDef{QStringLiteral("Brigady"),
@@ -114,18 +115,17 @@ QList<TableDef> buildTables()
                    FieldDef::integer(QStringLiteral("POCET"))},
                   {},
                   {}};
-    t << TableDef{QStringLiteral("ZPRAVOD"),
-                  {FieldDef::text(QStringLiteral("PRIJMENI"), 20),
-                   FieldDef::text(QStringLiteral("JMENO"), 20),
-                   FieldDef::text(QStringLiteral("TITUL"), 10),
-                   FieldDef::text(QStringLiteral("ULICE"), 30),
-                   FieldDef::text(QStringLiteral("OBEC"), 20), FieldDef::text(QStringLiteral("PSC"), 6),
-                   FieldDef::boolean(QStringLiteral("ZENA")),
-                   FieldDef::boolean(QStringLiteral("VYTISKNUTO")),
-                   FieldDef::integer(QStringLiteral("PRILOHA")),
-                   FieldDef::text(QStringLiteral("CLEN_CISLO"), 6)},
-                  {},
-                  {}};
+    t << TableDef{
+        QStringLiteral("ZPRAVOD"),
+        {FieldDef::text(QStringLiteral("PRIJMENI"), 20),
+         FieldDef::text(QStringLiteral("JMENO"), 20), FieldDef::text(QStringLiteral("TITUL"), 10),
+         FieldDef::text(QStringLiteral("ULICE"), 30), FieldDef::text(QStringLiteral("OBEC"), 20),
+         FieldDef::text(QStringLiteral("PSC"), 6), FieldDef::boolean(QStringLiteral("ZENA")),
+         FieldDef::boolean(QStringLiteral("VYTISKNUTO")),
+         FieldDef::integer(QStringLiteral("PRILOHA")),
+         FieldDef::text(QStringLiteral("CLEN_CISLO"), 6)},
+        {},
+        {}};
     return t;
 }
 
@@ -151,30 +151,30 @@ TableDef DataModel::table(const QString& name)
 const QStringList& DataModel::feeItems()
 {
     static const QStringList items{
-        QStringLiteral("ZAPISNE"),    QStringLiteral("SKOLENI"),      QStringLiteral("LEGITIMACE"),
-        QStringLiteral("CLEN_PRISP"), QStringLiteral("MAN_POPLATEK"), QStringLiteral("BRIGADA"),
-        QStringLiteral("STANOVY_ZEB"), QStringLiteral("POSTOVNE"),    QStringLiteral("MP_ROCNI"),
-        QStringLiteral("MP_MESICNI"), QStringLiteral("MP_14_DNU"),    QStringLiteral("MP_TYDEN"),
-        QStringLiteral("MP_CELOREP"), QStringLiteral("MP_MISTNI"),    QStringLiteral("MP_RAD"),
-        QStringLiteral("PS_ROCNI"),   QStringLiteral("PS_MESICNI"),   QStringLiteral("PS_TYDEN"),
-        QStringLiteral("PS_CELOREP"), QStringLiteral("PS_MISTNI"),    QStringLiteral("PS_RAD"),
-        QStringLiteral("MI_ROCNI"),   QStringLiteral("MI_MESICNI"),   QStringLiteral("MI_TYDEN"),
-        QStringLiteral("MI_CELOREP"), QStringLiteral("MI_MISTNI"),    QStringLiteral("MI_RAD")};
+        QStringLiteral("ZAPISNE"),     QStringLiteral("SKOLENI"),      QStringLiteral("LEGITIMACE"),
+        QStringLiteral("CLEN_PRISP"),  QStringLiteral("MAN_POPLATEK"), QStringLiteral("BRIGADA"),
+        QStringLiteral("STANOVY_ZEB"), QStringLiteral("POSTOVNE"),     QStringLiteral("MP_ROCNI"),
+        QStringLiteral("MP_MESICNI"),  QStringLiteral("MP_14_DNU"),    QStringLiteral("MP_TYDEN"),
+        QStringLiteral("MP_CELOREP"),  QStringLiteral("MP_MISTNI"),    QStringLiteral("MP_RAD"),
+        QStringLiteral("PS_ROCNI"),    QStringLiteral("PS_MESICNI"),   QStringLiteral("PS_TYDEN"),
+        QStringLiteral("PS_CELOREP"),  QStringLiteral("PS_MISTNI"),    QStringLiteral("PS_RAD"),
+        QStringLiteral("MI_ROCNI"),    QStringLiteral("MI_MESICNI"),   QStringLiteral("MI_TYDEN"),
+        QStringLiteral("MI_CELOREP"),  QStringLiteral("MI_MISTNI"),    QStringLiteral("MI_RAD")};
     return items;
 }
 
 const QStringList& DataModel::species()
 {
     static const QStringList names{
-        QStringLiteral("KAPR"),        QStringLiteral("LIN"),          QStringLiteral("CEJN_VEL"),
-        QStringLiteral("TLOUST"),      QStringLiteral("OKOUN"),        QStringLiteral("PARMA"),
-        QStringLiteral("OSTRORETKA"),  QStringLiteral("PODOUSTEV"),    QStringLiteral("RYBA_1"),
-        QStringLiteral("RYBA_2"),      QStringLiteral("STIKA"),        QStringLiteral("CANDAT"),
-        QStringLiteral("SUMEC"),       QStringLiteral("UHOR"),         QStringLiteral("PSTRUH_OB"),
-        QStringLiteral("PSTRUH_DUH"),  QStringLiteral("LIPAN"),        QStringLiteral("SIVEN"),
-        QStringLiteral("AMUR"),        QStringLiteral("BOLEN"),        QStringLiteral("TOLSTOLOBIK"),
-        QStringLiteral("MARENA_PELED"), QStringLiteral("KARAS_STR"),   QStringLiteral("JESEN"),
-        QStringLiteral("MNIK"),        QStringLiteral("OSTATNI")};
+        QStringLiteral("KAPR"),         QStringLiteral("LIN"),       QStringLiteral("CEJN_VEL"),
+        QStringLiteral("TLOUST"),       QStringLiteral("OKOUN"),     QStringLiteral("PARMA"),
+        QStringLiteral("OSTRORETKA"),   QStringLiteral("PODOUSTEV"), QStringLiteral("RYBA_1"),
+        QStringLiteral("RYBA_2"),       QStringLiteral("STIKA"),     QStringLiteral("CANDAT"),
+        QStringLiteral("SUMEC"),        QStringLiteral("UHOR"),      QStringLiteral("PSTRUH_OB"),
+        QStringLiteral("PSTRUH_DUH"),   QStringLiteral("LIPAN"),     QStringLiteral("SIVEN"),
+        QStringLiteral("AMUR"),         QStringLiteral("BOLEN"),     QStringLiteral("TOLSTOLOBIK"),
+        QStringLiteral("MARENA_PELED"), QStringLiteral("KARAS_STR"), QStringLiteral("JESEN"),
+        QStringLiteral("MNIK"),         QStringLiteral("OSTATNI")};
     return names;
 }
 
@@ -219,7 +219,8 @@ QList<FieldDef> DataModel::yearCatchFields()
                       FieldDef::text(QStringLiteral("REVIR_NAZEV"), 30),
                       FieldDef::integer(QStringLiteral("DOCHAZKA"))};
     for (const QString& s : species())
-        f << FieldDef::integer(s + QStringLiteral("_KS")) << FieldDef::real(s + QStringLiteral("_KG"));
+        f << FieldDef::integer(s + QStringLiteral("_KS"))
+          << FieldDef::real(s + QStringLiteral("_KG"));
     return f;
 }
 

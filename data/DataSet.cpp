@@ -49,7 +49,8 @@ void DataSet::close()
 void DataSet::requireActive() const
 {
     if (!isActive())
-        throw EngineError(QStringLiteral("Tabulka nebo dotaz není otevřen."), EngineError::Kind::State);
+        throw EngineError(QStringLiteral("Tabulka nebo dotaz není otevřen."),
+                          EngineError::Kind::State);
 }
 
 void DataSet::first()
@@ -157,7 +158,8 @@ Field DataSet::fieldByName(const QString& name)
 {
     const int i = fieldIndex(name);
     if (i < 0)
-        throw EngineError(QStringLiteral("Pole %1 neexistuje.").arg(name), EngineError::Kind::Missing);
+        throw EngineError(QStringLiteral("Pole %1 neexistuje.").arg(name),
+                          EngineError::Kind::Missing);
     return Field(*this, i);
 }
 
@@ -252,7 +254,8 @@ bool DataSet::locate(const QString& fieldName, const QVariant& value, bool caseI
     const Field f = fieldByName(fieldName);
     FieldDef unlimited = f.def();
     unlimited.size = 0;
-    const Bookmark mark = findFirst(f.index(), FieldValue::normalize(unlimited, value), caseInsensitive);
+    const Bookmark mark =
+        findFirst(f.index(), FieldValue::normalize(unlimited, value), caseInsensitive);
     if (mark < 0)
         return false;
     moveTo(positionOf(mark));
@@ -263,11 +266,11 @@ DataSet::Bookmark DataSet::findFirst(int field, const QVariant& value, bool case
 {
     for (int p = 0; p < viewSize(); ++p) {
         const QVariant v = readRecord(p).value(field);
-        const bool same = (v.typeId() == QMetaType::QString && value.typeId() == QMetaType::QString)
-                              ? v.toString().compare(value.toString(), caseInsensitive
-                                                                           ? Qt::CaseInsensitive
-                                                                           : Qt::CaseSensitive) == 0
-                              : v == value;
+        const bool same =
+            (v.typeId() == QMetaType::QString && value.typeId() == QMetaType::QString)
+                ? v.toString().compare(value.toString(), caseInsensitive ? Qt::CaseInsensitive
+                                                                         : Qt::CaseSensitive) == 0
+                : v == value;
         if (same)
             return keyAt(p);
     }

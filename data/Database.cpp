@@ -44,8 +44,9 @@ Database::Database(const QString& directory, OpenMode mode)
                               .arg(QDir::toNativeSeparators(m_directory), QLatin1String(FileName)),
                           EngineError::Kind::Missing);
     if (mode == OpenMode::CreateNew && exists)
-        throw EngineError(QStringLiteral("V adresáři %1 už data programu jsou; nic nebylo přepsáno.")
-                              .arg(QDir::toNativeSeparators(m_directory)));
+        throw EngineError(
+            QStringLiteral("V adresáři %1 už data programu jsou; nic nebylo přepsáno.")
+                .arg(QDir::toNativeSeparators(m_directory)));
     if (mode == OpenMode::CreateNew && !QDir().mkpath(m_directory))
         throw EngineError(QStringLiteral("Adresář %1 nelze vytvořit.")
                               .arg(QDir::toNativeSeparators(m_directory)));
@@ -53,9 +54,9 @@ Database::Database(const QString& directory, OpenMode mode)
     m_lock = std::make_unique<QLockFile>(path + QStringLiteral(".lock"));
     m_lock->setStaleLockTime(0);
     if (!m_lock->tryLock(0))
-        throw EngineError(
-            QStringLiteral("Data v adresáři %1 už používá jiný spuštěný program. Ukončete ho a zkuste to znovu.")
-                .arg(QDir::toNativeSeparators(m_directory)));
+        throw EngineError(QStringLiteral("Data v adresáři %1 už používá jiný spuštěný program. "
+                                         "Ukončete ho a zkuste to znovu.")
+                              .arg(QDir::toNativeSeparators(m_directory)));
 
     // One connection per thread: the serialising mutex would only cost time.
     const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX |
@@ -130,7 +131,8 @@ QString Database::requireTable(const QString& fileName) const
 {
     if (hasPath(fileName))
         throw EngineError(
-            QStringLiteral("Tabulku ze souboru %1 mimo adresář dat zatím nelze otevřít.").arg(fileName),
+            QStringLiteral("Tabulku ze souboru %1 mimo adresář dat zatím nelze otevřít.")
+                .arg(fileName),
             EngineError::Kind::Missing);
     const QString name = tableNameFor(fileName);
     if (name.isEmpty())
@@ -186,7 +188,8 @@ TableDef Database::readTableDef(const QString& tableName) const
 {
     TableDef def;
     def.name = tableName;
-    SqlStatement info(m_db, QStringLiteral("PRAGMA table_info(%1)").arg(quoteIdentifier(tableName)));
+    SqlStatement info(m_db,
+                      QStringLiteral("PRAGMA table_info(%1)").arg(quoteIdentifier(tableName)));
     while (info.step())
         def.fields << FieldDef::fromSqlType(info.text(1), info.text(2));
 
@@ -209,8 +212,9 @@ TableDef Database::readTableDef(const QString& tableName) const
 
 int Database::rowCount(const QString& tableName) const
 {
-    SqlStatement st(m_db, QStringLiteral("SELECT count(*) FROM %1")
-                              .arg(quoteIdentifier(requireTable(tableName))));
+    SqlStatement st(
+        m_db,
+        QStringLiteral("SELECT count(*) FROM %1").arg(quoteIdentifier(requireTable(tableName))));
     st.step();
     return int(st.integer(0));
 }

@@ -40,10 +40,11 @@ QVariant normalizeText(const FieldDef& field, const QString& text)
     if (text.isEmpty())
         return {};
     if (field.type == FieldType::Text && field.size > 0 && text.size() > field.size)
-        throw EngineError(QStringLiteral("Text „%1“ je delší, než dovoluje pole %2 (nejvýše %3 znaků).")
-                              .arg(text, field.name)
-                              .arg(field.size),
-                          EngineError::Kind::TooLong);
+        throw EngineError(
+            QStringLiteral("Text „%1“ je delší, než dovoluje pole %2 (nejvýše %3 znaků).")
+                .arg(text, field.name)
+                .arg(field.size),
+            EngineError::Kind::TooLong);
     return text;
 }
 

@@ -1,7 +1,7 @@
 #include "FilterExpression.h"
 
-#include "DateText.h"
 #include "Database.h"
+#include "DateText.h"
 #include "EngineError.h"
 #include "FieldValue.h"
 #include "SqlToken.h"
@@ -180,12 +180,13 @@ private:
                 break;
             }
         if (n->field < 0)
-            throw EngineError(QStringLiteral("Pole %1 ve filtru „%2“ neexistuje.").arg(name.text, m_text),
-                              EngineError::Kind::Missing);
+            throw EngineError(
+                QStringLiteral("Pole %1 ve filtru „%2“ neexistuje.").arg(name.text, m_text),
+                EngineError::Kind::Missing);
         const SqlToken& op = take();
-        static const QStringList ops{QStringLiteral("="),  QStringLiteral("<>"), QStringLiteral("!="),
-                                     QStringLiteral("<"),  QStringLiteral("<="), QStringLiteral(">"),
-                                     QStringLiteral(">=")};
+        static const QStringList ops{
+            QStringLiteral("="),  QStringLiteral("<>"), QStringLiteral("!="), QStringLiteral("<"),
+            QStringLiteral("<="), QStringLiteral(">"),  QStringLiteral(">=")};
         if (op.type != SqlToken::Type::Symbol || !ops.contains(op.text))
             fail();
         n->op = opFromText(op.text);
@@ -247,7 +248,8 @@ QString nodeSql(const auto& node, const QList<FieldDef>& fields, QList<QVariant>
         const QString left = nodeSql(node->left, fields, binds);
         const QString right = nodeSql(node->right, fields, binds);
         return QStringLiteral("(%1 %2 %3)")
-            .arg(left, node->kind == Kind::And ? QStringLiteral("AND") : QStringLiteral("OR"), right);
+            .arg(left, node->kind == Kind::And ? QStringLiteral("AND") : QStringLiteral("OR"),
+                 right);
     }
     case Kind::Not:
         return QStringLiteral("(NOT %1)").arg(nodeSql(node->left, fields, binds));

@@ -17,12 +17,12 @@ const QSet<QString>& keywords()
     static const QSet<QString> words = [] {
         QSet<QString> s;
         for (const char* w :
-             {"select", "from",  "where", "and",     "or",     "not",    "in",      "is",
-              "null",   "like",  "group", "by",      "order",  "union",  "all",     "as",
-              "asc",    "desc",  "distinct", "having", "true",  "false",  "delete",  "update",
-              "set",    "insert", "into",  "values",  "between", "escape", "join",   "on",
-              "inner",  "left",  "outer", "cast",    "integer", "collate", "limit", "exists",
-              "case",   "when",  "then",  "else",    "end",    "upper",  "lower"})
+             {"select", "from",   "where",    "and",    "or",      "not",     "in",     "is",
+              "null",   "like",   "group",    "by",     "order",   "union",   "all",    "as",
+              "asc",    "desc",   "distinct", "having", "true",    "false",   "delete", "update",
+              "set",    "insert", "into",     "values", "between", "escape",  "join",   "on",
+              "inner",  "left",   "outer",    "cast",   "integer", "collate", "limit",  "exists",
+              "case",   "when",   "then",     "else",   "end",     "upper",   "lower"})
             s.insert(QLatin1String(w));
         return s;
     }();
@@ -93,7 +93,8 @@ int matchingParen(const QList<SqlToken>& tokens, int open)
         else if (tokens[i].isSymbol(")") && --depth == 0)
             return i;
     }
-    throw EngineError(QStringLiteral("Chybí uzavírací závorka v dotazu SQL."), EngineError::Kind::Syntax);
+    throw EngineError(QStringLiteral("Chybí uzavírací závorka v dotazu SQL."),
+                      EngineError::Kind::Syntax);
 }
 
 } // namespace
@@ -165,8 +166,9 @@ QList<LocalSql::Source> LocalSql::resolveFromList(QList<SqlToken>& tokens, int f
     while (i < tokens.size() && scopes.depth[i] == depth && !endsFromList(tokens[i])) {
         SqlToken& table = tokens[i];
         if (table.type != Type::String && !table.isName())
-            throw EngineError(QStringLiteral("Za FROM čekám jméno tabulky, ne „%1“.").arg(table.text),
-                              EngineError::Kind::Syntax);
+            throw EngineError(
+                QStringLiteral("Za FROM čekám jméno tabulky, ne „%1“.").arg(table.text),
+                EngineError::Kind::Syntax);
         Source source{m_db.requireTable(table.text), QString()};
         table = {Type::QuotedIdentifier, source.table};
         ++i;
@@ -230,8 +232,8 @@ void LocalSql::qualifyColumns(QList<SqlToken>& tokens) const
                                !isKeyword(t) && !tableTokens.contains(i) &&
                                !(i > 0 && tokens[i - 1].isSymbol(".")) &&
                                !(i > 0 && tokens[i - 1].isKeyword("as")) &&
-                               !(i + 1 < tokens.size() && (tokens[i + 1].isSymbol(".") ||
-                                                           tokens[i + 1].isSymbol("(")));
+                               !(i + 1 < tokens.size() &&
+                                 (tokens[i + 1].isSymbol(".") || tokens[i + 1].isSymbol("(")));
         if (!candidate) {
             out << t;
             continue;
@@ -248,11 +250,11 @@ void LocalSql::qualifyColumns(QList<SqlToken>& tokens) const
         out << (first.alias.isEmpty() ? SqlToken{Type::QuotedIdentifier, first.table}
                                       : SqlToken{Type::Identifier, first.alias})
             << symbol(".") << t;
-        const bool inSelectList = i < fromOf.value(core, -1) &&
-                                  scopes.depth[i] == scopes.depth[core] &&
-                                  (tokens[i - 1].isSymbol(",") || tokens[i - 1].isKeyword("select") ||
-                                   tokens[i - 1].isKeyword("distinct")) &&
-                                  (tokens[i + 1].isSymbol(",") || tokens[i + 1].isKeyword("from"));
+        const bool inSelectList =
+            i < fromOf.value(core, -1) && scopes.depth[i] == scopes.depth[core] &&
+            (tokens[i - 1].isSymbol(",") || tokens[i - 1].isKeyword("select") ||
+             tokens[i - 1].isKeyword("distinct")) &&
+            (tokens[i + 1].isSymbol(",") || tokens[i + 1].isKeyword("from"));
         if (inSelectList)
             out << word("AS") << SqlToken{Type::QuotedIdentifier, t.text};
     }
@@ -303,8 +305,7 @@ void LocalSql::addOrderCollation(QList<SqlToken>& tokens) const
                               tokens[i + 1].isSymbol(")") || tokens[i + 1].isSymbol(";") ||
                               tokens[i + 1].isKeyword("limit");
         const bool termStarts = tokens[i - 1].isKeyword("by") || tokens[i - 1].isSymbol(",") ||
-                                (tokens[i - 1].isSymbol(".") && i >= 2 &&
-                                 (tokens[i - 2].isName()));
+                                (tokens[i - 1].isSymbol(".") && i >= 2 && (tokens[i - 2].isName()));
         if (!qualifierFollows && termEnds && termStarts)
             out << word("COLLATE") << word(CzechCollation::Name);
     }

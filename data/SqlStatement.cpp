@@ -191,9 +191,10 @@ void SqlStatement::throwError(sqlite3* db, int code, const QString& context)
     const int extended = db ? sqlite3_extended_errcode(db) : code;
     const QString detail = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString();
     if (extended == SQLITE_CONSTRAINT_UNIQUE || extended == SQLITE_CONSTRAINT_PRIMARYKEY)
-        throw EngineError(QStringLiteral("Porušení klíče: záznam se stejným klíčem už v tabulce je (%1).")
-                              .arg(detail),
-                          EngineError::Kind::KeyViolation);
+        throw EngineError(
+            QStringLiteral("Porušení klíče: záznam se stejným klíčem už v tabulce je (%1).")
+                .arg(detail),
+            EngineError::Kind::KeyViolation);
     if ((code & 0xff) == SQLITE_NOTADB)
         throw EngineError(QStringLiteral("Soubor dat není databáze programu (%1).").arg(detail));
     if ((code & 0xff) == SQLITE_BUSY || (code & 0xff) == SQLITE_LOCKED)
@@ -204,5 +205,5 @@ void SqlStatement::throwError(sqlite3* db, int code, const QString& context)
     if (!context.isEmpty())
         message += QStringLiteral("\nPříkaz: ") + context;
     throw EngineError(message, (code & 0xff) == SQLITE_ERROR ? EngineError::Kind::Syntax
-                                                            : EngineError::Kind::General);
+                                                             : EngineError::Kind::General);
 }

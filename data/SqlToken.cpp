@@ -77,7 +77,8 @@ QList<SqlToken> SqlToken::tokenize(const QString& text)
         } else if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
             QString content;
             i = readQuoted(text, i, c, &content);
-            tokens.append({c == QLatin1Char('\'') ? Type::String : Type::QuotedIdentifier, content});
+            tokens.append(
+                {c == QLatin1Char('\'') ? Type::String : Type::QuotedIdentifier, content});
         } else if (c.isDigit()) {
             int j = i;
             while (j < n && (text[j].isDigit() ||

@@ -30,8 +30,9 @@ Table::Table(Database& db, const QString& fileName, QObject* parent)
 void Table::setTableName(const QString& fileName)
 {
     if (isActive())
-        throw EngineError(QStringLiteral("Tabulku %1 nelze přejmenovat, je otevřená.").arg(m_fileName),
-                          EngineError::Kind::State);
+        throw EngineError(
+            QStringLiteral("Tabulku %1 nelze přejmenovat, je otevřená.").arg(m_fileName),
+            EngineError::Kind::State);
     m_fileName = fileName;
 }
 
@@ -64,8 +65,9 @@ void Table::resolveOrder()
     for (const QString& n : names) {
         const int i = m_def.fieldIndex(n.trimmed());
         if (i < 0)
-            throw EngineError(QStringLiteral("Tabulka %1 nemá pole %2 pro řazení.").arg(m_storage, n),
-                              EngineError::Kind::Missing);
+            throw EngineError(
+                QStringLiteral("Tabulka %1 nemá pole %2 pro řazení.").arg(m_storage, n),
+                EngineError::Kind::Missing);
         m_keyFields << i;
     }
     m_orderFields = m_keyFields;
@@ -80,8 +82,9 @@ QString Table::orderClause() const
     for (int i : m_orderFields) {
         const FieldDef& f = m_def.fields[i];
         const bool text = f.type == FieldType::Text || f.type == FieldType::Memo;
-        terms << q(f.name) + (text ? QStringLiteral(" COLLATE ") + QLatin1String(CzechCollation::Name)
-                                   : QString());
+        terms << q(f.name) +
+                     (text ? QStringLiteral(" COLLATE ") + QLatin1String(CzechCollation::Name)
+                           : QString());
     }
     terms << QStringLiteral("rowid");
     return terms.join(QStringLiteral(", "));
@@ -201,8 +204,8 @@ DataSet::Bookmark Table::firstInView(const QString& condition, const QList<QVari
 {
     QList<QVariant> all = binds;
     const QString where = filterSql(&all);
-    SqlStatement& st = database().cached(
-        QStringLiteral("SELECT rowid FROM %1 WHERE (%2) AND %3").arg(q(m_storage), condition, where));
+    SqlStatement& st = database().cached(QStringLiteral("SELECT rowid FROM %1 WHERE (%2) AND %3")
+                                             .arg(q(m_storage), condition, where));
     bindAll(st, all);
     QSet<qint64> candidates;
     while (st.step())
@@ -229,8 +232,9 @@ bool Table::findKey(const QList<QVariant>& values)
         FieldDef f = m_def.fields[m_keyFields[k]];
         f.size = 0;
         conditions << q(f.name) + QStringLiteral(" = ?") +
-                          (secondary ? QStringLiteral(" COLLATE ") + QLatin1String(CzechCollation::Name)
-                                     : QString());
+                          (secondary
+                               ? QStringLiteral(" COLLATE ") + QLatin1String(CzechCollation::Name)
+                               : QString());
         binds << FieldValue::normalize(f, values[k]);
     }
     const Bookmark mark = firstInView(conditions.join(QStringLiteral(" AND ")), binds);
@@ -251,8 +255,8 @@ DataSet::Bookmark Table::findFirst(int field, const QVariant& value, bool caseIn
     // The exact spellings first, through the index; only a value whose letters are mixed
     // in case needs the slower comparison that ignores case on every row.
     const QString v = value.toString();
-    const Bookmark exact = firstInView(q(f.name) + QStringLiteral(" IN (?, ?, ?)"),
-                                       {v, v.toUpper(), v.toLower()});
+    const Bookmark exact =
+        firstInView(q(f.name) + QStringLiteral(" IN (?, ?, ?)"), {v, v.toUpper(), v.toLower()});
     if (exact >= 0 || v.toUpper() == v.toLower())
         return exact;
     return firstInView(q(f.name) + QStringLiteral(" = ? COLLATE NOCASE"), {v});
@@ -316,16 +320,18 @@ qint64 Table::writeBuffer()
         names << q(f.name);
     if (state() == State::Insert) {
         const QString marks = QStringList(names.size(), QStringLiteral("?")).join(QLatin1Char(','));
-        SqlStatement& st = database().cached(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                                 .arg(q(m_storage), names.join(QLatin1Char(',')), marks));
+        SqlStatement& st =
+            database().cached(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                  .arg(q(m_storage), names.join(QLatin1Char(',')), marks));
         bindAll(st, m_buffer);
         st.run();
         SqlStatement& id = database().cached(QStringLiteral("SELECT last_insert_rowid()"));
         id.step();
         return id.integer(0);
     }
-    SqlStatement& st = database().cached(QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?")
-                                             .arg(q(m_storage), names.join(QStringLiteral(" = ?, "))));
+    SqlStatement& st =
+        database().cached(QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?")
+                              .arg(q(m_storage), names.join(QStringLiteral(" = ?, "))));
     bindAll(st, m_buffer);
     st.bind(int(m_buffer.size()) + 1, m_editRowid);
     st.run();
@@ -399,7 +405,8 @@ void Table::deleteRecord()
         beforeDelete(*this);
     const int pos = currentPosition();
     const qint64 rowid = m_rowids[size_t(pos)];
-    SqlStatement& st = database().cached(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(q(m_storage)));
+    SqlStatement& st =
+        database().cached(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(q(m_storage)));
     st.bind(1, rowid);
     st.run();
     const bool wasFresh = database().version(m_storage) == m_seenVersion;
@@ -427,8 +434,8 @@ bool Table::rowPassesFilter(qint64 rowid)
         return true;
     QList<QVariant> binds{rowid};
     const QString where = filterSql(&binds);
-    SqlStatement& st =
-        database().cached(QStringLiteral("SELECT 1 FROM %1 WHERE rowid = ? AND %2").arg(q(m_storage), where));
+    SqlStatement& st = database().cached(
+        QStringLiteral("SELECT 1 FROM %1 WHERE rowid = ? AND %2").arg(q(m_storage), where));
     bindAll(st, binds);
     const bool passes = st.step();
     st.reset();
@@ -516,7 +523,8 @@ int Table::batchMoveAppendUpdate(DataSet& source)
     checkBrowseMode();
     const int pk = m_def.fieldIndex(m_def.primaryKey);
     if (pk < 0)
-        throw EngineError(QStringLiteral("Tabulka %1 nemá primární klíč pro přesun záznamů.").arg(m_storage));
+        throw EngineError(
+            QStringLiteral("Tabulka %1 nemá primární klíč pro přesun záznamů.").arg(m_storage));
     QStringList names;
     QStringList updates;
     for (const FieldDef& f : m_def.fields) {
@@ -525,10 +533,11 @@ int Table::batchMoveAppendUpdate(DataSet& source)
         names << q(f.name);
         updates << QStringLiteral("%1 = excluded.%1").arg(q(f.name));
     }
-    const QString sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3) ON CONFLICT(%4) DO UPDATE SET %5")
-                            .arg(q(m_storage), names.join(QLatin1Char(',')),
-                                 QStringList(names.size(), QStringLiteral("?")).join(QLatin1Char(',')),
-                                 q(m_def.primaryKey), updates.join(QStringLiteral(", ")));
+    const QString sql =
+        QStringLiteral("INSERT INTO %1 (%2) VALUES (%3) ON CONFLICT(%4) DO UPDATE SET %5")
+            .arg(q(m_storage), names.join(QLatin1Char(',')),
+                 QStringList(names.size(), QStringLiteral("?")).join(QLatin1Char(',')),
+                 q(m_def.primaryKey), updates.join(QStringLiteral(", ")));
     int moved = 0;
     Database::Transaction tx(database());
     SqlStatement st = database().prepare(sql);

@@ -78,7 +78,8 @@ private:
     void placeRow(qint64 rowid);
     int insertionPoint(qint64 rowid);
     QList<QVariant> orderKey(qint64 rowid);
-    int compareKeys(const QList<QVariant>& a, qint64 rowA, const QList<QVariant>& b, qint64 rowB) const;
+    int compareKeys(const QList<QVariant>& a, qint64 rowA, const QList<QVariant>& b,
+                    qint64 rowB) const;
     bool rowPassesFilter(qint64 rowid);
     Bookmark firstInView(const QString& condition, const QList<QVariant>& binds);
     void bindAll(SqlStatement& st, const QList<QVariant>& values, int firstIndex = 1);

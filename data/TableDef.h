@@ -10,8 +10,8 @@
 struct TableDef {
     QString name;
     QList<FieldDef> fields;
-    QString primaryKey;        // unique key field, empty for tables without one
-    QString secondaryIndex;    // field of the case-insensitive secondary order, or empty
+    QString primaryKey;     // unique key field, empty for tables without one
+    QString secondaryIndex; // field of the case-insensitive secondary order, or empty
 
     int fieldIndex(const QString& fieldName) const;
 };

@@ -1,12 +1,14 @@
 #include "ChapterDefaults.h"
 
-ChapterDefaults::Chapter ChapterDefaults::chapter() {
+ChapterDefaults::Chapter ChapterDefaults::chapter()
+{
     return {QStringLiteral("MO Lhota nad Sázavou"), QStringLiteral("123"),
             QStringLiteral("Rybářská 112"), QStringLiteral("Lhota nad Sázavou"),
             QStringLiteral("257 01")};
 }
 
-const QList<ChapterDefaults::District>& ChapterDefaults::districts(bool trout) {
+const QList<ChapterDefaults::District>& ChapterDefaults::districts(bool trout)
+{
     static const QList<District> nonTrout{
         {QStringLiteral("411 003"), QStringLiteral("Berounka 3")},
         {QStringLiteral("411 045"), QStringLiteral("Sázava 7 - Lhota")},

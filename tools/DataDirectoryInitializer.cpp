@@ -17,11 +17,13 @@
 
 namespace {
 
-int effectiveYear(const DataDirectoryInitializer::Options& options) {
+int effectiveYear(const DataDirectoryInitializer::Options& options)
+{
     return options.year == 0 ? QDate::currentDate().year() : options.year;
 }
 
-void checkOptions(const DataDirectoryInitializer::Options& options) {
+void checkOptions(const DataDirectoryInitializer::Options& options)
+{
     const int year = effectiveYear(options);
     if (year < DataDirectoryInitializer::FirstYear || year > DataDirectoryInitializer::LastYear)
         throw EngineError(QStringLiteral("Rok %1 je mimo rozsah %2–%3.")
@@ -33,14 +35,16 @@ void checkOptions(const DataDirectoryInitializer::Options& options) {
             QStringLiteral("Počet členů nesmí být záporný (%1).").arg(options.members));
 }
 
-void createTables(Database& db, int year) {
+void createTables(Database& db, int year)
+{
     for (const TableDef& def : DataModel::tables())
         db.createTable(def);
     for (const QString& name : DataDirectoryInitializer::yearCatchTables(year))
         db.createTable(DataModel::table(name));
 }
 
-void writeSetup(Database& db, int year) {
+void writeSetup(Database& db, int year)
+{
     const ChapterDefaults::Chapter chapter = ChapterDefaults::chapter();
     RowWriter setup(db, QStringLiteral("Setup"));
     setup.append();
@@ -57,7 +61,8 @@ void writeSetup(Database& db, int year) {
     setup.post();
 }
 
-void writeFeeTable(Database& db, int year) {
+void writeFeeTable(Database& db, int year)
+{
     RowWriter fees(db, QStringLiteral("PovolSet"));
     const QStringList& items = DataModel::feeItems();
     for (const FeeSchedule::Category& category : FeeSchedule::categories()) {
@@ -72,7 +77,8 @@ void writeFeeTable(Database& db, int year) {
     }
 }
 
-void writeUsualWeights(Database& db) {
+void writeUsualWeights(Database& db)
+{
     RowWriter weights(db, QStringLiteral("VAHY"));
     for (const UsualWeights::Weight& w : UsualWeights::all()) {
         weights.append();
@@ -84,7 +90,8 @@ void writeUsualWeights(Database& db) {
     }
 }
 
-void writeDistricts(Database& db, bool trout) {
+void writeDistricts(Database& db, bool trout)
+{
     RowWriter districts(db, trout ? QStringLiteral("ReviryPS") : QStringLiteral("ReviryMP"));
     for (const ChapterDefaults::District& d : ChapterDefaults::districts(trout)) {
         districts.append();
@@ -94,14 +101,16 @@ void writeDistricts(Database& db, bool trout) {
     }
 }
 
-void writeIssueCounts(Database& db, int year) {
+void writeIssueCounts(Database& db, int year)
+{
     RowWriter counts(db, QStringLiteral("NumPovol"));
     counts.append();
     counts.set(QStringLiteral("ROK"), year);
     counts.post();
 }
 
-void fill(Database& db, const DataDirectoryInitializer::Options& options) {
+void fill(Database& db, const DataDirectoryInitializer::Options& options)
+{
     const int year = effectiveYear(options);
     // One commit for everything: a large demo chapter would otherwise wait on the disk
     // for every row, and a failure leaves no half-made data behind.
@@ -119,7 +128,8 @@ void fill(Database& db, const DataDirectoryInitializer::Options& options) {
 }
 
 // Removes only what this run made: the database file did not exist before it.
-void discardCreated(const QString& directory, bool directoryExisted) {
+void discardCreated(const QString& directory, bool directoryExisted)
+{
     const QDir dir(directory);
     const QString base = QLatin1String(Database::FileName);
     for (const QString& suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
@@ -130,7 +140,8 @@ void discardCreated(const QString& directory, bool directoryExisted) {
 
 } // namespace
 
-void DataDirectoryInitializer::create(const QString& directory, const Options& options) {
+void DataDirectoryInitializer::create(const QString& directory, const Options& options)
+{
     checkOptions(options);
     const bool directoryExisted = QDir(directory).exists();
     auto db = std::make_unique<Database>(directory, Database::OpenMode::CreateNew);
@@ -143,7 +154,8 @@ void DataDirectoryInitializer::create(const QString& directory, const Options& o
     }
 }
 
-QStringList DataDirectoryInitializer::yearCatchTables(int year) {
+QStringList DataDirectoryInitializer::yearCatchTables(int year)
+{
     // Start-up opens the 2000 tables and copies the 2010 ones into the following years.
     QStringList names;
     for (int y : {2000, 2010, year})

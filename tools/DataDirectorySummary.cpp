@@ -2,7 +2,8 @@
 
 #include "Database.h"
 
-QStringList DataDirectorySummary::lines(const QString& directory) {
+QStringList DataDirectorySummary::lines(const QString& directory)
+{
     const Database db(directory, Database::OpenMode::Existing);
     QStringList names = db.tableNames();
     names.sort(Qt::CaseInsensitive);

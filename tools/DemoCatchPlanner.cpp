@@ -13,7 +13,8 @@ struct Habit {
     int maxPieces; // in one district over a season
 };
 
-const QList<Habit>& habits(bool trout) {
+const QList<Habit>& habits(bool trout)
+{
     static const QList<Habit> nonTrout{
         {"KAPR", 40, 15}, {"LIN", 6, 5},    {"CEJN_VEL", 8, 10},   {"TLOUST", 5, 6},
         {"OKOUN", 6, 20}, {"PARMA", 2, 4},  {"OSTRORETKA", 1, 5},  {"PODOUSTEV", 2, 6},
@@ -29,9 +30,12 @@ const QList<Habit>& habits(bool trout) {
 } // namespace
 
 DemoCatchPlanner::DemoCatchPlanner(DemoRandom& random)
-    : m_random(random) {}
+    : m_random(random)
+{
+}
 
-QList<DemoCatchPlanner::Row> DemoCatchPlanner::plan(bool trout) {
+QList<DemoCatchPlanner::Row> DemoCatchPlanner::plan(bool trout)
+{
     QList<Row> rows;
     for (const ChapterDefaults::District& d : districtsFished(trout)) {
         // Short seasons are the rule; the sum of two draws makes long ones rarer.
@@ -41,7 +45,8 @@ QList<DemoCatchPlanner::Row> DemoCatchPlanner::plan(bool trout) {
     return rows;
 }
 
-QList<ChapterDefaults::District> DemoCatchPlanner::districtsFished(bool trout) {
+QList<ChapterDefaults::District> DemoCatchPlanner::districtsFished(bool trout)
+{
     QList<ChapterDefaults::District> all = ChapterDefaults::districts(trout);
     const int count = qMin(int(all.size()), 1 + m_random.weighted({60, 30, 10}));
     QList<ChapterDefaults::District> chosen;
@@ -50,7 +55,8 @@ QList<ChapterDefaults::District> DemoCatchPlanner::districtsFished(bool trout) {
     return chosen;
 }
 
-QList<DemoCatchPlanner::Catch> DemoCatchPlanner::catches(bool trout) {
+QList<DemoCatchPlanner::Catch> DemoCatchPlanner::catches(bool trout)
+{
     QList<Habit> left = habits(trout);
     // Some seasons end with nothing kept.
     const int count = m_random.weighted({10, 35, 30, 15, 10});
@@ -67,7 +73,8 @@ QList<DemoCatchPlanner::Catch> DemoCatchPlanner::catches(bool trout) {
     return result;
 }
 
-double DemoCatchPlanner::weight(const QString& species, int pieces) {
+double DemoCatchPlanner::weight(const QString& species, int pieces)
+{
     // Kilograms to one decimal, kept within the usual range per fish even after rounding;
     // most fish are nearer the lower end.
     const UsualWeights::Weight& usual = UsualWeights::of(species);

@@ -16,9 +16,12 @@ DemoChapterGenerator::DemoChapterGenerator(Database& db, quint32 seed, int year)
     , m_brigades(db, QStringLiteral("Brigady"))
     , m_awards(db, QStringLiteral("Vyznam"))
     , m_mpReturns(db, DataModel::yearCatchTableName(false, year))
-    , m_psReturns(db, DataModel::yearCatchTableName(true, year)) {}
+    , m_psReturns(db, DataModel::yearCatchTableName(true, year))
+{
+}
 
-void DemoChapterGenerator::generate(int members) {
+void DemoChapterGenerator::generate(int members)
+{
     const int wanted = members > 0 ? members : DefaultMembers;
     int written = 0;
     while (written < wanted) {
@@ -41,7 +44,8 @@ void DemoChapterGenerator::generate(int members) {
     }
 }
 
-QString DemoChapterGenerator::nextNumber() {
+QString DemoChapterGenerator::nextNumber()
+{
     // A few numbers are free: their members left, some of them kept among the removed.
     ++m_lastNumber;
     if (m_random.chance(1.5)) {
@@ -52,7 +56,8 @@ QString DemoChapterGenerator::nextNumber() {
     return QString::number(m_lastNumber);
 }
 
-void DemoChapterGenerator::writeRemoved(const QString& number) {
+void DemoChapterGenerator::writeRemoved(const QString& number)
+{
     DemoMember m = m_people.single();
     m.number = number;
     m.card = m_chapterNumber + QLatin1Char('/') + number;
@@ -61,7 +66,8 @@ void DemoChapterGenerator::writeRemoved(const QString& number) {
     writeMember(m_removed, m);
 }
 
-void DemoChapterGenerator::writeMember(RowWriter& table, const DemoMember& m) {
+void DemoChapterGenerator::writeMember(RowWriter& table, const DemoMember& m)
+{
     table.append();
     table.set(QStringLiteral("CLEN_CISLO"), m.number);
     table.set(QStringLiteral("PRIJMENI"), m.surname);
@@ -90,7 +96,8 @@ void DemoChapterGenerator::writeMember(RowWriter& table, const DemoMember& m) {
 }
 
 void DemoChapterGenerator::writePayments(const DemoMember& m,
-                                         const DemoHistoryPlanner::History& history) {
+                                         const DemoHistoryPlanner::History& history)
+{
     const QStringList& items = DataModel::feeItems();
     for (const DemoHistoryPlanner::Payment& p : history.payments) {
         m_payments.append();
@@ -107,7 +114,8 @@ void DemoChapterGenerator::writePayments(const DemoMember& m,
 }
 
 void DemoChapterGenerator::writeBrigades(const DemoMember& m,
-                                         const DemoHistoryPlanner::History& history) {
+                                         const DemoHistoryPlanner::History& history)
+{
     for (const DemoHistoryPlanner::Brigade& b : history.brigades) {
         m_brigades.append();
         m_brigades.set(QStringLiteral("CLEN_CISLO"), m.number);
@@ -120,7 +128,8 @@ void DemoChapterGenerator::writeBrigades(const DemoMember& m,
 }
 
 void DemoChapterGenerator::writeAwards(const DemoMember& m,
-                                       const DemoHistoryPlanner::History& history) {
+                                       const DemoHistoryPlanner::History& history)
+{
     for (const DemoHistoryPlanner::Award& a : history.awards) {
         m_awards.append();
         m_awards.set(QStringLiteral("CLEN_CISLO"), m.number);
@@ -130,7 +139,8 @@ void DemoChapterGenerator::writeAwards(const DemoMember& m,
     }
 }
 
-void DemoChapterGenerator::writeReturn(const DemoMember& m, bool trout) {
+void DemoChapterGenerator::writeReturn(const DemoMember& m, bool trout)
+{
     RowWriter& table = trout ? m_psReturns : m_mpReturns;
     const QString permit = QStringLiteral("%1 %2")
                                .arg(trout ? QStringLiteral("PS") : QStringLiteral("MP"))

@@ -18,37 +18,45 @@ struct Kind {
     int weight;
 };
 
-QString pickKind(DemoRandom& random, const QList<Kind>& kinds) {
+QString pickKind(DemoRandom& random, const QList<Kind>& kinds)
+{
     QList<int> weights;
     for (const Kind& k : kinds)
         weights << k.weight;
     return QLatin1String(kinds[random.weighted(weights)].item);
 }
 
-bool isPermitOf(const QString& item, QLatin1String water) {
+bool isPermitOf(const QString& item, QLatin1String water)
+{
     return item.startsWith(water) && !item.endsWith(QLatin1String("_RAD"));
 }
 
-QDate saturdayFrom(const QDate& day) {
+QDate saturdayFrom(const QDate& day)
+{
     return day.addDays((Qt::Saturday - day.dayOfWeek() + 7) % 7);
 }
 
 // The chapter's annual meeting, where awards are handed over.
-QDate annualMeeting(int year) {
+QDate annualMeeting(int year)
+{
     return saturdayFrom(QDate(year, 3, 1));
 }
 
 } // namespace
 
-int DemoHistoryPlanner::Payment::total() const {
+int DemoHistoryPlanner::Payment::total() const
+{
     return std::accumulate(items.begin(), items.end(), 0);
 }
 
 DemoHistoryPlanner::DemoHistoryPlanner(DemoRandom& random, int year)
     : m_random(random)
-    , m_year(year) {}
+    , m_year(year)
+{
+}
 
-DemoHistoryPlanner::History DemoHistoryPlanner::plan(DemoMember& member) {
+DemoHistoryPlanner::History DemoHistoryPlanner::plan(DemoMember& member)
+{
     History history;
     const Habits habits = habitsOf();
     const FeeSchedule::Category& category = FeeSchedule::category(member.category);
@@ -71,7 +79,8 @@ DemoHistoryPlanner::History DemoHistoryPlanner::plan(DemoMember& member) {
     return history;
 }
 
-DemoHistoryPlanner::Habits DemoHistoryPlanner::habitsOf() {
+DemoHistoryPlanner::Habits DemoHistoryPlanner::habitsOf()
+{
     Habits h;
     h.mp = pickKind(m_random, {{"", 10},
                                {"MP_ROCNI", 70},
@@ -90,12 +99,14 @@ DemoHistoryPlanner::Habits DemoHistoryPlanner::habitsOf() {
     return h;
 }
 
-QString DemoHistoryPlanner::thisYear(const QString& usual) {
+QString DemoHistoryPlanner::thisYear(const QString& usual)
+{
     return m_random.chance(92) ? usual : QString();
 }
 
 QStringList DemoHistoryPlanner::mainItems(const DemoMember& member, int year, const Habits& habits,
-                                          bool owesBrigade) {
+                                          bool owesBrigade)
+{
     QStringList items{QStringLiteral("CLEN_PRISP"), QStringLiteral("MAN_POPLATEK")};
     if (year == member.memberSince)
         items << QStringLiteral("ZAPISNE") << QStringLiteral("SKOLENI")
@@ -117,7 +128,8 @@ QStringList DemoHistoryPlanner::mainItems(const DemoMember& member, int year, co
 }
 
 void DemoHistoryPlanner::planYear(const DemoMember& member, int year, const Habits& habits,
-                                  bool owesBrigade, History& history) {
+                                  bool owesBrigade, History& history)
+{
     // Whether a season's return came back is one outcome per water, shared by every record
     // of the year with a permit for it.
     const Returns returns{m_random.chance(year < m_year ? 93 : 65),
@@ -137,8 +149,8 @@ void DemoHistoryPlanner::planYear(const DemoMember& member, int year, const Habi
 
 DemoHistoryPlanner::Payment DemoHistoryPlanner::payment(const DemoMember& member, int year,
                                                         const QStringList& charged,
-                                                        const QDate& issued,
-                                                        const Returns& returns) {
+                                                        const QDate& issued, const Returns& returns)
+{
     const QStringList& names = DataModel::feeItems();
     const QList<int> fees = FeeSchedule::fees(FeeSchedule::category(member.category), year);
     Payment p;
@@ -157,7 +169,8 @@ DemoHistoryPlanner::Payment DemoHistoryPlanner::payment(const DemoMember& member
     return p;
 }
 
-double DemoHistoryPlanner::planBrigades(const DemoMember& member, int year, History& history) {
+double DemoHistoryPlanner::planBrigades(const DemoMember& member, int year, History& history)
+{
     const int required = FeeSchedule::category(member.category).brigadeHours;
     // Most members with a duty work it off; a few others help anyway.
     const bool works = required > 0 ? m_random.chance(65) : m_random.chance(10);
@@ -180,7 +193,8 @@ double DemoHistoryPlanner::planBrigades(const DemoMember& member, int year, Hist
     return hours;
 }
 
-void DemoHistoryPlanner::planAwards(const DemoMember& member, History& history) {
+void DemoHistoryPlanner::planAwards(const DemoMember& member, History& history)
+{
     const QStringList& kinds = DemoVocabulary::awards();
     if (member.category == HonoraryCategory)
         history.awards << Award{kinds.last(), annualMeeting(m_random.between(
@@ -196,7 +210,8 @@ void DemoHistoryPlanner::planAwards(const DemoMember& member, History& history) 
     }
 }
 
-QDate DemoHistoryPlanner::issueDay(int year) {
+QDate DemoHistoryPlanner::issueDay(int year)
+{
     // Fees are paid on the issue Saturdays of the first quarter, a few later in the year.
     if (m_random.chance(85))
         return saturdayFrom(QDate(year, 1, 2)).addDays(7 * m_random.between(0, 11));

@@ -13,9 +13,12 @@ const QString Attention = QStringLiteral("ZÁZNAM !");
 
 DemoHouseholdFactory::DemoHouseholdFactory(DemoRandom& random, int year)
     : m_random(random)
-    , m_year(year) {}
+    , m_year(year)
+{
+}
 
-QList<DemoMember> DemoHouseholdFactory::household() {
+QList<DemoMember> DemoHouseholdFactory::household()
+{
     const DemoVocabulary::Surname& family = m_random.pick(DemoVocabulary::surnames());
     const Address home = address();
     QList<DemoMember> people{person(family, m_random.chance(12), adultAge(), home)};
@@ -26,13 +29,15 @@ QList<DemoMember> DemoHouseholdFactory::household() {
     return people;
 }
 
-DemoMember DemoHouseholdFactory::single() {
+DemoMember DemoHouseholdFactory::single()
+{
     return person(m_random.pick(DemoVocabulary::surnames()), m_random.chance(12), adultAge(),
                   address());
 }
 
 void DemoHouseholdFactory::addPartner(QList<DemoMember>& people,
-                                      const DemoVocabulary::Surname& family, const Address& home) {
+                                      const DemoVocabulary::Surname& family, const Address& home)
+{
     const DemoMember& head = people.first();
     const int age = qMax(AdultAge, head.ageIn(m_year) + m_random.between(-6, 6));
     // Now and then the partners did not share a name.
@@ -42,7 +47,8 @@ void DemoHouseholdFactory::addPartner(QList<DemoMember>& people,
 }
 
 void DemoHouseholdFactory::addChildren(QList<DemoMember>& people,
-                                       const DemoVocabulary::Surname& family, const Address& home) {
+                                       const DemoVocabulary::Surname& family, const Address& home)
+{
     const int parentAge = people.first().ageIn(m_year);
     if (parentAge < 28 || parentAge > 58)
         return;
@@ -52,7 +58,8 @@ void DemoHouseholdFactory::addChildren(QList<DemoMember>& people,
                          home);
 }
 
-DemoHouseholdFactory::Address DemoHouseholdFactory::address() {
+DemoHouseholdFactory::Address DemoHouseholdFactory::address()
+{
     const QList<DemoVocabulary::Place>& places = DemoVocabulary::places();
     // Half the members live in the chapter's own town.
     const DemoVocabulary::Place& place =
@@ -62,13 +69,15 @@ DemoHouseholdFactory::Address DemoHouseholdFactory::address() {
     return {QStringLiteral("%1 %2").arg(street).arg(house), place.town, place.postCode};
 }
 
-int DemoHouseholdFactory::adultAge() {
+int DemoHouseholdFactory::adultAge()
+{
     // Most anglers are middle-aged; the sum of two draws makes the ends rarer.
     return (m_random.between(AdultAge, 86) + m_random.between(25, 75)) / 2;
 }
 
 DemoMember DemoHouseholdFactory::person(const DemoVocabulary::Surname& family, bool woman, int age,
-                                        const Address& home) {
+                                        const Address& home)
+{
     DemoMember m;
     m.woman = woman;
     m.surname = woman ? family.female : family.male;
@@ -86,12 +95,14 @@ DemoMember DemoHouseholdFactory::person(const DemoVocabulary::Surname& family, b
     return m;
 }
 
-QDate DemoHouseholdFactory::birthDate(int age) {
+QDate DemoHouseholdFactory::birthDate(int age)
+{
     const QDate start(m_year - age, 1, 1);
     return start.addDays(m_random.between(0, start.daysInYear() - 1));
 }
 
-QString DemoHouseholdFactory::birthNumber(const QDate& birth, bool woman) {
+QString DemoHouseholdFactory::birthNumber(const QDate& birth, bool woman)
+{
     const int month = birth.month() + (woman ? 50 : 0);
     const QString date = QStringLiteral("%1%2%3")
                              .arg(birth.year() % 100, 2, 10, QLatin1Char('0'))
@@ -110,7 +121,8 @@ QString DemoHouseholdFactory::birthNumber(const QDate& birth, bool woman) {
     }
 }
 
-void DemoHouseholdFactory::assignMembership(DemoMember& m) {
+void DemoHouseholdFactory::assignMembership(DemoMember& m)
+{
     const int earliest = std::max({m.birth.year() + 6, m_year - 50, 1950});
     m.memberSince = m_random.between(qMin(earliest, m_year), m_year);
     const int roll = m_random.between(1, 100);
@@ -120,7 +132,8 @@ void DemoHouseholdFactory::assignMembership(DemoMember& m) {
     m.lastPaid = qMax(paid, m.memberSince);
 }
 
-void DemoHouseholdFactory::assignCategory(DemoMember& m) {
+void DemoHouseholdFactory::assignCategory(DemoMember& m)
+{
     const int age = m.ageIn(m_year);
     if (age < 15)
         m.category = QStringLiteral("dítě");
@@ -136,7 +149,8 @@ void DemoHouseholdFactory::assignCategory(DemoMember& m) {
         m.category = QStringLiteral("dospělý");
 }
 
-void DemoHouseholdFactory::assignContacts(DemoMember& m) {
+void DemoHouseholdFactory::assignContacts(DemoMember& m)
+{
     if (m_random.chance(65))
         m.phone = QStringLiteral("%1 %2 %3")
                       .arg(m_random.between(601, 799))
@@ -148,7 +162,8 @@ void DemoHouseholdFactory::assignContacts(DemoMember& m) {
                         .arg(m_random.between(1, 999999), 6, 10, QLatin1Char('0'));
 }
 
-void DemoHouseholdFactory::assignWork(DemoMember& m) {
+void DemoHouseholdFactory::assignWork(DemoMember& m)
+{
     if (m.ageIn(m_year) < AdultAge)
         return;
     if (m.ageIn(m_year) >= 24 && m_random.chance(6))
@@ -160,7 +175,8 @@ void DemoHouseholdFactory::assignWork(DemoMember& m) {
     m.sponsor = m_random.chance(2);
 }
 
-void DemoHouseholdFactory::assignNotes(DemoMember& m) {
+void DemoHouseholdFactory::assignNotes(DemoMember& m)
+{
     if (!m_random.chance(2.5))
         return;
     m.notes = m_random.pick(DemoVocabulary::notes());

@@ -19,7 +19,8 @@ public:
     // The index of one of the weights, each drawn in proportion to its weight.
     int weighted(const QList<int>& weights);
 
-    template <typename T> const T& pick(const QList<T>& items) {
+    template <typename T> const T& pick(const QList<T>& items)
+    {
         return items.at(between(0, int(items.size()) - 1));
     }
 

@@ -4,7 +4,8 @@
 
 namespace {
 
-QStringList words(std::initializer_list<const char*> texts) {
+QStringList words(std::initializer_list<const char*> texts)
+{
     QStringList list;
     for (const char* text : texts)
         list << QString::fromUtf8(text);
@@ -13,7 +14,8 @@ QStringList words(std::initializer_list<const char*> texts) {
 
 } // namespace
 
-const QList<DemoVocabulary::Surname>& DemoVocabulary::surnames() {
+const QList<DemoVocabulary::Surname>& DemoVocabulary::surnames()
+{
     // Both forms are written out: many female forms do not follow from the male one
     // (Němec – Němcová, Vaněk – Vaňková, Černý – Černá).
     static const QList<Surname> all = [] {
@@ -44,7 +46,8 @@ const QList<DemoVocabulary::Surname>& DemoVocabulary::surnames() {
     return all;
 }
 
-const QStringList& DemoVocabulary::firstNames(bool woman) {
+const QStringList& DemoVocabulary::firstNames(bool woman)
+{
     static const QStringList men =
         words({"Jan",       "Jiří",     "Petr",    "Josef",   "Pavel",    "Martin",    "Tomáš",
                "Jaroslav",  "Miroslav", "Zdeněk",  "Václav",  "Michal",   "František", "Karel",
@@ -61,13 +64,15 @@ const QStringList& DemoVocabulary::firstNames(bool woman) {
     return woman ? women : men;
 }
 
-const QStringList& DemoVocabulary::titles() {
+const QStringList& DemoVocabulary::titles()
+{
     static const QStringList all =
         words({"Ing.", "Ing.", "Ing.", "Mgr.", "Mgr.", "Bc.", "MUDr.", "JUDr.", "RNDr.", "PhDr."});
     return all;
 }
 
-const QStringList& DemoVocabulary::occupations(bool woman) {
+const QStringList& DemoVocabulary::occupations(bool woman)
+{
     static const QStringList men =
         words({"zámečník", "elektrikář", "učitel", "řidič", "účetní", "zedník", "programátor",
                "lékař", "technik", "truhlář", "automechanik", "úředník", "kuchař", "strojník",
@@ -78,7 +83,8 @@ const QStringList& DemoVocabulary::occupations(bool woman) {
     return woman ? women : men;
 }
 
-const QStringList& DemoVocabulary::employers() {
+const QStringList& DemoVocabulary::employers()
+{
     static const QStringList all = words(
         {"ČEZ, a. s.", "Škoda Auto a.s.", "Město Lhota nad Sázavou", "ZŠ Lhota nad Sázavou",
          "Nemocnice Benešov", "České dráhy, a.s.", "Lesy České republiky, s.p.", "AGRO Lhota a.s.",
@@ -86,12 +92,14 @@ const QStringList& DemoVocabulary::employers() {
     return all;
 }
 
-const QStringList& DemoVocabulary::licenceOffices() {
+const QStringList& DemoVocabulary::licenceOffices()
+{
     static const QStringList all = words({"BN", "BN", "BN", "PH", "KH"});
     return all;
 }
 
-const QList<DemoVocabulary::Place>& DemoVocabulary::places() {
+const QList<DemoVocabulary::Place>& DemoVocabulary::places()
+{
     static const QList<Place> all{
         {QStringLiteral("Lhota nad Sázavou"), QStringLiteral("257 01"),
          words({"Na Výsluní", "Zahradní",  "Školní",    "Nádražní",   "Husova",
@@ -119,7 +127,8 @@ const QList<DemoVocabulary::Place>& DemoVocabulary::places() {
     return all;
 }
 
-const QStringList& DemoVocabulary::brigadeWork() {
+const QStringList& DemoVocabulary::brigadeWork()
+{
     static const QStringList all =
         words({"Úklid břehů Sázavy", "Sečení trávy u rybníka", "Výlov rybníka Ředitel",
                "Oprava rybářské chaty", "Vysazování plůdku", "Pořadatel dětských závodů",
@@ -128,20 +137,23 @@ const QStringList& DemoVocabulary::brigadeWork() {
     return all;
 }
 
-const QStringList& DemoVocabulary::brigadeRecorders() {
+const QStringList& DemoVocabulary::brigadeRecorders()
+{
     static const QStringList all =
         words({"Novák J.", "Dvořák P.", "Kučera M.", "Svobodová E.", "hospodář"});
     return all;
 }
 
-const QStringList& DemoVocabulary::awards() {
+const QStringList& DemoVocabulary::awards()
+{
     static const QStringList all =
         words({"Čestné uznání MO", "Bronzový odznak ČRS", "Stříbrný odznak ČRS", "Zlatý odznak ČRS",
                "Čestné členství"});
     return all;
 }
 
-const QStringList& DemoVocabulary::notes() {
+const QStringList& DemoVocabulary::notes()
+{
     static const QStringList all =
         words({"Dluží 2 hodiny brigády z loňska.", "Legitimace ztracena, vystavena nová.",
                "Přestup z MO Benešov.", "Sumář nevrácen, upomínka odeslána.",

@@ -18,7 +18,8 @@ struct BaseFee {
     bool flat; // printed matter and postage cost every category the same
 };
 
-const QList<BaseFee>& baseFees() {
+const QList<BaseFee>& baseFees()
+{
     static const QList<BaseFee> fees{
         {"ZAPISNE", 1000, false},    {"SKOLENI", 300, false},     {"LEGITIMACE", 20, true},
         {"CLEN_PRISP", 800, false},  {"MAN_POPLATEK", 50, false}, {"BRIGADA", 800, false},
@@ -32,7 +33,8 @@ const QList<BaseFee>& baseFees() {
     return fees;
 }
 
-const BaseFee& baseFee(const QString& item) {
+const BaseFee& baseFee(const QString& item)
+{
     static const QHash<QString, int> positions = [] {
         QHash<QString, int> h;
         for (int i = 0; i < baseFees().size(); ++i)
@@ -46,7 +48,8 @@ const BaseFee& baseFee(const QString& item) {
 }
 
 // Fees rose by about three per cent a year; amounts are whole tens of crowns.
-int amountInYear(int amount, int year) {
+int amountInYear(int amount, int year)
+{
     if (amount == 0)
         return 0;
     const double scaled = amount * std::pow(1.03, year - BaseYear);
@@ -55,7 +58,8 @@ int amountInYear(int amount, int year) {
 
 } // namespace
 
-const QList<FeeSchedule::Category>& FeeSchedule::categories() {
+const QList<FeeSchedule::Category>& FeeSchedule::categories()
+{
     static const QList<Category> all{
         {QStringLiteral("dospělý"), 100, 10}, {QStringLiteral("mládež"), 50, 5},
         {QStringLiteral("dítě"), 25, 0},      {QStringLiteral("důchodce"), 75, 5},
@@ -63,14 +67,16 @@ const QList<FeeSchedule::Category>& FeeSchedule::categories() {
     return all;
 }
 
-const FeeSchedule::Category& FeeSchedule::category(const QString& name) {
+const FeeSchedule::Category& FeeSchedule::category(const QString& name)
+{
     for (const Category& c : categories())
         if (c.name == name)
             return c;
     throw EngineError(QStringLiteral("Sazebník nezná kategorii %1.").arg(name));
 }
 
-QList<int> FeeSchedule::fees(const Category& category, int year) {
+QList<int> FeeSchedule::fees(const Category& category, int year)
+{
     QList<int> amounts;
     for (const QString& item : DataModel::feeItems()) {
         const BaseFee& base = baseFee(item);

@@ -1,23 +1,28 @@
 #include "RowWriter.h"
 
 RowWriter::RowWriter(Database& db, const QString& tableName)
-    : m_table(db, tableName) {
+    : m_table(db, tableName)
+{
     m_table.open();
 }
 
-void RowWriter::append() {
+void RowWriter::append()
+{
     m_table.append();
 }
 
-void RowWriter::set(const QString& fieldName, const QVariant& value) {
+void RowWriter::set(const QString& fieldName, const QVariant& value)
+{
     m_table.setValue(indexOf(fieldName), value);
 }
 
-void RowWriter::post() {
+void RowWriter::post()
+{
     m_table.post();
 }
 
-int RowWriter::indexOf(const QString& fieldName) {
+int RowWriter::indexOf(const QString& fieldName)
+{
     auto it = m_indexes.constFind(fieldName);
     if (it == m_indexes.constEnd())
         it = m_indexes.insert(fieldName, m_table.fieldByName(fieldName).index());

@@ -43,7 +43,8 @@ constexpr Known known[] = {{"KAPR", "Kapr", 0.8, 8.0},
                            {"MNIK", "Mník", 0.2, 1.2},
                            {"OSTATNI", "Ostatní", 0.05, 3.0}};
 
-QList<UsualWeights::Weight> build() {
+QList<UsualWeights::Weight> build()
+{
     QList<UsualWeights::Weight> weights;
     for (const QString& species : DataModel::species()) {
         const auto it = std::find_if(std::begin(known), std::end(known), [&](const Known& k) {
@@ -58,12 +59,14 @@ QList<UsualWeights::Weight> build() {
 
 } // namespace
 
-const QList<UsualWeights::Weight>& UsualWeights::all() {
+const QList<UsualWeights::Weight>& UsualWeights::all()
+{
     static const QList<Weight> weights = build();
     return weights;
 }
 
-const UsualWeights::Weight& UsualWeights::of(const QString& species) {
+const UsualWeights::Weight& UsualWeights::of(const QString& species)
+{
     for (const Weight& w : all())
         if (w.species == species)
             return w;

@@ -36,7 +36,8 @@ struct Parser {
     QCommandLineOption summary{QStringLiteral("summary"),
                                QStringLiteral("Vypsat počty záznamů tabulek existujících dat.")};
 
-    Parser() {
+    Parser()
+    {
         parser.setApplicationDescription(QStringLiteral(
             "Vytvoří nový adresář dat programu ZEB - MO administrativa, nebo vypíše obsah "
             "existujícího."));
@@ -46,12 +47,14 @@ struct Parser {
     }
 };
 
-[[noreturn]] void usageError(const Parser& p, const QString& message) {
+[[noreturn]] void usageError(const Parser& p, const QString& message)
+{
     QTextStream(stderr) << message << Qt::endl << Qt::endl << p.parser.helpText();
     std::exit(ExitUsage);
 }
 
-qint64 number(const Parser& p, const QCommandLineOption& option, qint64 low, qint64 high) {
+qint64 number(const Parser& p, const QCommandLineOption& option, qint64 low, qint64 high)
+{
     bool ok = false;
     const QString text = p.parser.value(option);
     const qint64 value = text.toLongLong(&ok);
@@ -64,7 +67,8 @@ qint64 number(const Parser& p, const QCommandLineOption& option, qint64 low, qin
     return value;
 }
 
-Request parse(Parser& p, const QStringList& arguments) {
+Request parse(Parser& p, const QStringList& arguments)
+{
     if (!p.parser.parse(arguments))
         usageError(p, p.parser.errorText());
     if (p.parser.isSet(QStringLiteral("help")))
@@ -95,7 +99,8 @@ Request parse(Parser& p, const QStringList& arguments) {
 
 } // namespace
 
-int main(int argc, char* argv[]) {
+int main(int argc, char* argv[])
+{
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("zeb-mo-init"));
     Parser parser;

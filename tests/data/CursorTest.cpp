@@ -17,7 +17,8 @@ class CzechOrder : public ::testing::Test {
 protected:
     CzechOrder()
         : dir({u"Clenove"_s})
-        , members(dir.db(), u"Clenove.DB"_s) {
+        , members(dir.db(), u"Clenove.DB"_s)
+    {
         // Each post places its row in the surname order kept by the cursor.
         members.setIndexFieldNames(u"PRIJMENI"_s);
         members.open();
@@ -31,14 +32,16 @@ protected:
 
     // The order a cursor opened now loads from the database, to compare a view kept up
     // to date row by row against.
-    QStringList freshOrder() {
+    QStringList freshOrder()
+    {
         Table fresh(dir.db(), u"Clenove.DB"_s);
         fresh.setIndexFieldNames(u"PRIJMENI"_s);
         fresh.open();
         return columnOf(fresh, u"CLEN_CISLO"_s);
     }
 
-    void moveTo(Table& table, const char* number) {
+    void moveTo(Table& table, const char* number)
+    {
         ASSERT_TRUE(table.locate(u"CLEN_CISLO"_s, QString::fromUtf8(number))) << number;
     }
 
@@ -46,14 +49,16 @@ protected:
     Table members;
 };
 
-TEST_F(CzechOrder, SurnameIndexFollowsTheCzechAlphabet) {
+TEST_F(CzechOrder, SurnameIndexFollowsTheCzechAlphabet)
+{
     EXPECT_EQ(columnOf(members, u"PRIJMENI"_s),
               listOf("Cibulka,Čech,Hrubý,Chalupa,Novák,novák,Rybář,Řezník,Svoboda,Šafránek,"
                      "Zeman,Žák"));
     EXPECT_EQ(columnOf(members, u"CLEN_CISLO"_s), freshOrder());
 }
 
-TEST_F(CzechOrder, OrderHoldsAfterPostsInsertsAndDeletes) {
+TEST_F(CzechOrder, OrderHoldsAfterPostsInsertsAndDeletes)
+{
     moveTo(members, "302");
     members.edit();
     members.fieldByName(u"PRIJMENI"_s).setAsString(u"Ševčík"_s);
@@ -83,7 +88,8 @@ TEST_F(CzechOrder, OrderHoldsAfterPostsInsertsAndDeletes) {
     EXPECT_EQ(columnOf(members, u"CLEN_CISLO"_s), freshOrder());
 }
 
-TEST_F(CzechOrder, AnotherCursorSeesChangesOnItsNextMove) {
+TEST_F(CzechOrder, AnotherCursorSeesChangesOnItsNextMove)
+{
     Table other(dir.db(), u"Clenove.DB"_s);
     other.setIndexFieldNames(u"PRIJMENI"_s);
     other.open();
@@ -104,7 +110,8 @@ TEST_F(CzechOrder, AnotherCursorSeesChangesOnItsNextMove) {
 }
 
 // A walk must not skip a row because another cursor deleted the row it stood on.
-TEST_F(CzechOrder, RowDeletedUnderAnotherCursorIsNotSkippedOver) {
+TEST_F(CzechOrder, RowDeletedUnderAnotherCursorIsNotSkippedOver)
+{
     Table other(dir.db(), u"Clenove.DB"_s);
     other.setIndexFieldNames(u"PRIJMENI"_s);
     other.open();
@@ -118,7 +125,8 @@ TEST_F(CzechOrder, RowDeletedUnderAnotherCursorIsNotSkippedOver) {
     EXPECT_EQ(other.recordCount(), 11);
 }
 
-TEST_F(CzechOrder, FindKeyLocateAndIndexChangeKeepTheRow) {
+TEST_F(CzechOrder, FindKeyLocateAndIndexChangeKeepTheRow)
+{
     members.setIndexFieldNames(QString());
     ASSERT_TRUE(members.findKey({u"309"_s}));
     EXPECT_EQ(members.fieldByName(u"PRIJMENI"_s).asString(), u"Cibulka"_s);
@@ -139,7 +147,8 @@ TEST_F(CzechOrder, FindKeyLocateAndIndexChangeKeepTheRow) {
     EXPECT_EQ(members.position(), 0) << "Beran comes first by surname";
 }
 
-TEST_F(CzechOrder, BookmarksSurviveReorderingButNotDeletion) {
+TEST_F(CzechOrder, BookmarksSurviveReorderingButNotDeletion)
+{
     moveTo(members, "305");
     const DataSet::Bookmark mark = members.bookmark();
     members.setIndexFieldNames(QString());
@@ -155,7 +164,8 @@ TEST_F(CzechOrder, BookmarksSurviveReorderingButNotDeletion) {
 
 // Navigation as in the old engine: First sets Bof, Last sets Eof, Next on the last row
 // sets Eof without moving, Prior on the first row sets Bof without moving.
-void checkNavigation(DataSet& data) {
+void checkNavigation(DataSet& data)
+{
     data.first();
     EXPECT_TRUE(data.bof());
     EXPECT_FALSE(data.eof());
@@ -181,7 +191,8 @@ void checkNavigation(DataSet& data) {
     EXPECT_EQ(columnOf(data, u"CLEN_CISLO"_s), listOf("1,2,3"));
 }
 
-void checkEmpty(DataSet& data) {
+void checkEmpty(DataSet& data)
+{
     EXPECT_TRUE(data.bof());
     EXPECT_TRUE(data.eof());
     data.first();
@@ -193,7 +204,8 @@ void checkEmpty(DataSet& data) {
     EXPECT_EQ(data.fieldByName(u"CLEN_CISLO"_s).asString(), QString());
 }
 
-TEST(Navigation, TableAndQueryMoveLikeTheOldEngine) {
+TEST(Navigation, TableAndQueryMoveLikeTheOldEngine)
+{
     TestDataDir dir({u"Clenove"_s});
     Table members(dir.db(), u"Clenove.DB"_s);
     members.open();
@@ -221,7 +233,8 @@ TEST(Navigation, TableAndQueryMoveLikeTheOldEngine) {
     checkNavigation(query);
 }
 
-TEST(Navigation, MissingFieldIsAnError) {
+TEST(Navigation, MissingFieldIsAnError)
+{
     TestDataDir dir({u"Clenove"_s});
     Table members(dir.db(), u"Clenove.DB"_s);
     members.open();

@@ -24,14 +24,16 @@ struct WriteCase {
     EngineError::Kind refusal = EngineError::Kind::Conversion;
 };
 
-void PrintTo(const WriteCase& c, std::ostream* os) {
+void PrintTo(const WriteCase& c, std::ostream* os)
+{
     *os << c.name;
 }
 
 class FieldWrites : public ::testing::TestWithParam<WriteCase> {
 protected:
     FieldWrites()
-        : dir({u"Clenove"_s, u"Brigady"_s}) {
+        : dir({u"Clenove"_s, u"Brigady"_s})
+    {
         // Decimal text is written and shown with the Czech comma.
         QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic));
         Table members(dir.db(), u"Clenove.DB"_s);
@@ -46,7 +48,8 @@ protected:
         appendRow(brigades, {{u"CLEN_CISLO"_s, u"105"_s}, {u"HODIN"_s, 1.0}});
     }
 
-    QString storedValue(const WriteCase& c) {
+    QString storedValue(const WriteCase& c)
+    {
         Table reader(dir.db(), QString::fromUtf8(c.table));
         reader.open();
         return reader.fieldByName(QString::fromUtf8(c.field)).asString();
@@ -55,7 +58,8 @@ protected:
     TestDataDir dir;
 };
 
-TEST_P(FieldWrites, TextIsConvertedOrRefusedWithNothingWritten) {
+TEST_P(FieldWrites, TextIsConvertedOrRefusedWithNothingWritten)
+{
     const WriteCase& c = GetParam();
     const QString field = QString::fromUtf8(c.field);
     const QString before = storedValue(c);
@@ -107,7 +111,8 @@ const WriteCase writeCases[] = {
 INSTANTIATE_TEST_SUITE_P(Writes, FieldWrites, ::testing::ValuesIn(writeCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(BlankFields, EmptyTextIsBlankForReadersFiltersAndSql) {
+TEST(BlankFields, EmptyTextIsBlankForReadersFiltersAndSql)
+{
     TestDataDir dir({u"Clenove"_s});
     Table members(dir.db(), u"Clenove.DB"_s);
     members.open();
@@ -154,7 +159,8 @@ TEST(BlankFields, EmptyTextIsBlankForReadersFiltersAndSql) {
     }
 }
 
-TEST(KeyViolation, RecordStaysInEditWithTheHandlersMessage) {
+TEST(KeyViolation, RecordStaysInEditWithTheHandlersMessage)
+{
     TestDataDir dir({u"Clenove"_s});
     Table members(dir.db(), u"Clenove.DB"_s);
     members.open();
@@ -201,7 +207,8 @@ TEST(KeyViolation, RecordStaysInEditWithTheHandlersMessage) {
 
 // The member rules read the record inside the events: the number being edited, the
 // posted number and count after a post, the number being deleted.
-TEST(RecordEvents, FireInOrderOnTheRightRecord) {
+TEST(RecordEvents, FireInOrderOnTheRightRecord)
+{
     TestDataDir dir({u"Clenove"_s});
     Table members(dir.db(), u"Clenove.DB"_s);
     members.setIndexFieldNames(u"PRIJMENI"_s);
@@ -268,7 +275,8 @@ TEST(RecordEvents, FireInOrderOnTheRightRecord) {
     EXPECT_EQ(events, listOf("beforeDelete 100,recordChanged 200,afterDelete 200"));
 }
 
-TEST(Notifications, SilencedUntilSwitchedOnWhichAnnouncesTheRecord) {
+TEST(Notifications, SilencedUntilSwitchedOnWhichAnnouncesTheRecord)
+{
     TestDataDir dir({u"Clenove"_s});
     Table members(dir.db(), u"Clenove.DB"_s);
     members.open();

@@ -18,7 +18,8 @@ namespace {
 class FilterData : public ::testing::Test {
 protected:
     FilterData()
-        : dir({u"Clenove"_s, u"Povol"_s, u"VAHY"_s, u"ZPRAVOD"_s, u"Brigady"_s}) {
+        : dir({u"Clenove"_s, u"Povol"_s, u"VAHY"_s, u"ZPRAVOD"_s, u"Brigady"_s})
+    {
         Table members(dir.db(), u"Clenove.DB"_s);
         members.open();
         appendRow(members, member(u"105"_s, u"Novák"_s,
@@ -81,19 +82,22 @@ struct FilterCase {
     const char* expected;
 };
 
-void PrintTo(const FilterCase& c, std::ostream* os) {
+void PrintTo(const FilterCase& c, std::ostream* os)
+{
     *os << c.name;
 }
 
 class FilterForms : public FilterData, public ::testing::WithParamInterface<FilterCase> {};
 
-QStringList sortedColumn(DataSet& data, const QString& field) {
+QStringList sortedColumn(DataSet& data, const QString& field)
+{
     QStringList values = columnOf(data, field);
     values.sort();
     return values;
 }
 
-TEST_P(FilterForms, TableAndQuerySelectTheSameRows) {
+TEST_P(FilterForms, TableAndQuerySelectTheSameRows)
+{
     const FilterCase& c = GetParam();
     const QString filter = QString::fromUtf8(c.filter);
     const QString label = QString::fromUtf8(c.label);
@@ -134,7 +138,8 @@ const FilterCase filterCases[] = {
 INSTANTIATE_TEST_SUITE_P(Filters, FilterForms, ::testing::ValuesIn(filterCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(FilterData, ApostropheInValueIsQuotedSafely) {
+TEST_F(FilterData, ApostropheInValueIsQuotedSafely)
+{
     Table members(dir.db(), u"Clenove.DB"_s);
     members.open();
     appendRow(members, member(u"300"_s, u"O'Neill"_s));
@@ -151,7 +156,8 @@ struct BadFilter {
     EngineError::Kind kind;
 };
 
-TEST_F(FilterData, BadFilterIsRefusedAndThePreviousOneStays) {
+TEST_F(FilterData, BadFilterIsRefusedAndThePreviousOneStays)
+{
     Table members(dir.db(), u"Clenove.DB"_s);
     members.open();
     members.setFilter(u"ZENA=true"_s);
@@ -180,7 +186,8 @@ TEST_F(FilterData, BadFilterIsRefusedAndThePreviousOneStays) {
     }
 }
 
-TEST_F(FilterData, RecordCountIsOfTheFilteredView) {
+TEST_F(FilterData, RecordCountIsOfTheFilteredView)
+{
     Table members(dir.db(), u"Clenove.DB"_s);
     members.open();
     members.setFilter(u"ZENA=true"_s);
@@ -193,7 +200,8 @@ TEST_F(FilterData, RecordCountIsOfTheFilteredView) {
 
 // Moving a deleted member's payments to "00000" edits the first row of the member's
 // view until the view is empty; each post must take the row out of the view.
-TEST_F(FilterData, EditedRowsLeaveTheViewUntilItIsEmpty) {
+TEST_F(FilterData, EditedRowsLeaveTheViewUntilItIsEmpty)
+{
     Table payments(dir.db(), u"Povol.DB"_s);
     payments.open();
     for (int year : {2010, 2011, 2012})
@@ -216,7 +224,8 @@ TEST_F(FilterData, EditedRowsLeaveTheViewUntilItIsEmpty) {
 
 // Renumbering a member re-sets the same filter in a loop, relying on each setFilter to
 // post the row edited before; the last change is posted by the filter on the new number.
-TEST_F(FilterData, ChangingTheFilterPostsThePendingEdit) {
+TEST_F(FilterData, ChangingTheFilterPostsThePendingEdit)
+{
     Table payments(dir.db(), u"Povol.DB"_s);
     payments.open();
     for (int year : {2010, 2011, 2012})

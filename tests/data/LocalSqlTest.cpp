@@ -20,7 +20,8 @@ namespace {
 class Chapter : public ::testing::Test {
 protected:
     Chapter()
-        : dir({u"Clenove"_s, u"Povol"_s, u"Brigady"_s, u"PovolSet"_s, u"Vyznam"_s, u"SuMP2012"_s}) {
+        : dir({u"Clenove"_s, u"Povol"_s, u"Brigady"_s, u"PovolSet"_s, u"Vyznam"_s, u"SuMP2012"_s})
+    {
         QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic));
         Table members(dir.db(), u"Clenove.DB"_s);
         members.open();
@@ -106,7 +107,8 @@ protected:
         ret("102", "Cibulka", "Labe 1");
     }
 
-    static QStringList lines(const char* text) {
+    static QStringList lines(const char* text)
+    {
         return QString::fromUtf8(text).split(QLatin1Char('\n'));
     }
 
@@ -142,13 +144,15 @@ struct SqlCase {
     const char* expected; // in the order the query returns them
 };
 
-void PrintTo(const SqlCase& c, std::ostream* os) {
+void PrintTo(const SqlCase& c, std::ostream* os)
+{
     *os << c.name;
 }
 
 class ProgramQueries : public Chapter, public ::testing::WithParamInterface<SqlCase> {};
 
-TEST_P(ProgramQueries, ReturnTheRowsTheOldEngineReturned) {
+TEST_P(ProgramQueries, ReturnTheRowsTheOldEngineReturned)
+{
     const SqlCase& c = GetParam();
     Query query(dir.db());
     query.setSql(lines(c.sql));
@@ -236,7 +240,8 @@ const SqlCase programQueries[] = {
 INSTANTIATE_TEST_SUITE_P(Sql, ProgramQueries, ::testing::ValuesIn(programQueries),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(Chapter, BrigadeQueryGivesEachMemberOnceWithHoursRequiredAndWorked) {
+TEST_F(Chapter, BrigadeQueryGivesEachMemberOnceWithHoursRequiredAndWorked)
+{
     Query query(dir.db());
     query.setSql(lines(brigadeQuery));
     query.setSqlLine(17, u"ORDER BY CLEN_CISLO"_s);
@@ -261,7 +266,8 @@ TEST_F(Chapter, BrigadeQueryGivesEachMemberOnceWithHoursRequiredAndWorked) {
     EXPECT_EQ(columnOf(query, u"CLEN_CISLO"_s), listOf("101,102,103,104"));
 }
 
-TEST_F(Chapter, ApostropheInsideALiteralStaysText) {
+TEST_F(Chapter, ApostropheInsideALiteralStaysText)
+{
     Table members(dir.db(), u"Clenove.DB"_s);
     members.open();
     appendRow(members, member(u"300"_s, u"O'Neill"_s));
@@ -277,7 +283,8 @@ TEST_F(Chapter, ApostropheInsideALiteralStaysText) {
     }
 }
 
-TEST_F(Chapter, DeleteThroughOpenLeavesTheQueryClosedAndCursorsSeeIt) {
+TEST_F(Chapter, DeleteThroughOpenLeavesTheQueryClosedAndCursorsSeeIt)
+{
     Table members(dir.db(), u"Clenove.DB"_s);
     members.setIndexFieldNames(u"PRIJMENI"_s);
     members.open();
@@ -296,7 +303,8 @@ TEST_F(Chapter, DeleteThroughOpenLeavesTheQueryClosedAndCursorsSeeIt) {
 }
 
 // The award list prints, under each awarded member, that member's awards.
-TEST_F(Chapter, ParameterIsTakenFromTheMasterRow) {
+TEST_F(Chapter, ParameterIsTakenFromTheMasterRow)
+{
     Query awarded(dir.db());
     awarded.setSql({u"select CLEN_CISLO,PRIJMENI,DRUH_VYZNAMENANI  from CLENOVE,VYZNAM"_s,
                     u"where (CLENOVE.CLEN_CISLO=VYZNAM.CLEN_CISLO) and "
@@ -319,7 +327,8 @@ TEST_F(Chapter, ParameterIsTakenFromTheMasterRow) {
 
 // The report opens the award query once per run and moves only the master; the old
 // engine re-ran a detail query whenever its master moved.
-TEST_F(Chapter, DetailQueryFollowsItsMaster) {
+TEST_F(Chapter, DetailQueryFollowsItsMaster)
+{
     Table members(dir.db(), u"Clenove.DB"_s);
     members.open();
     ASSERT_TRUE(members.locate(u"CLEN_CISLO"_s, u"101"_s));
@@ -339,7 +348,8 @@ struct BadSql {
     const char* named;
 };
 
-TEST_F(Chapter, BadSqlIsAnEngineErrorAndTheQueryCanBeReused) {
+TEST_F(Chapter, BadSqlIsAnEngineErrorAndTheQueryCanBeReused)
+{
     const BadSql bad[] = {
         {"select * from NIKDE", "NIKDE"},
         {"select * from CLENOVE where NEEXISTUJE=1", "NEEXISTUJE"},

@@ -15,7 +15,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QStringList namesOf(const QList<FieldDef>& fields) {
+QStringList namesOf(const QList<FieldDef>& fields)
+{
     QStringList names;
     for (const FieldDef& f : fields)
         names << f.name;
@@ -23,7 +24,8 @@ QStringList namesOf(const QList<FieldDef>& fields) {
 }
 
 // Expects the call to throw an engine error whose message names the given text.
-template <typename Call> void expectEngineError(Call call, const QString& named) {
+template <typename Call> void expectEngineError(Call call, const QString& named)
+{
     try {
         call();
         ADD_FAILURE() << "no error";
@@ -33,7 +35,8 @@ template <typename Call> void expectEngineError(Call call, const QString& named)
 }
 
 // The upgrade of payment records from the layout without local permits and postage.
-TEST(Restructure, InsertedFieldsGoWhereTheUpgradePutsThemAndRowsKeepTheirValues) {
+TEST(Restructure, InsertedFieldsGoWhereTheUpgradePutsThemAndRowsKeepTheirValues)
+{
     TestDataDir dir;
     const TableDef current = DataModel::table(u"Povol"_s);
     TableDef old = current;
@@ -80,7 +83,8 @@ TEST(Restructure, InsertedFieldsGoWhereTheUpgradePutsThemAndRowsKeepTheirValues)
         EXPECT_TRUE(payments.field(blank).isNull()) << payments.field(blank).name().toStdString();
 }
 
-TEST(Files, CopyNeverOverwritesAndPatternsMatchTableNames) {
+TEST(Files, CopyNeverOverwritesAndPatternsMatchTableNames)
+{
     TestDataDir dir({u"Clenove"_s, u"SuMP2010"_s, u"SuMP2012"_s, u"SuPS2010"_s, u"SuMP1999"_s});
     {
         Table catch2010(dir.db(), u"SuMP2010.DB"_s);
@@ -109,7 +113,8 @@ TEST(Files, CopyNeverOverwritesAndPatternsMatchTableNames) {
     EXPECT_FALSE(dir.db().fileExists(u"Vyrazeni.DB"_s));
 }
 
-TEST(Files, MissingTableIsAnErrorNamingIt) {
+TEST(Files, MissingTableIsAnErrorNamingIt)
+{
     TestDataDir dir({u"Clenove"_s});
     Table table(dir.db(), u"Vyrazeni.DB"_s);
     expectEngineError([&] { table.open(); }, u"Vyrazeni.DB"_s);
@@ -121,7 +126,8 @@ TEST(Files, MissingTableIsAnErrorNamingIt) {
     EXPECT_FALSE(query.isActive());
 }
 
-TEST(Files, ForeignFileInPlaceOfTheDatabaseGivesAClearError) {
+TEST(Files, ForeignFileInPlaceOfTheDatabaseGivesAClearError)
+{
     QTemporaryDir dir;
     QFile file(QDir(dir.path()).filePath(QLatin1String(Database::FileName)));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -134,7 +140,8 @@ TEST(Files, ForeignFileInPlaceOfTheDatabaseGivesAClearError) {
                       QDir::toNativeSeparators(dir.path()));
 }
 
-TEST(Files, SecondDatabaseOnTheSameDirectoryIsRefusedUntilTheFirstCloses) {
+TEST(Files, SecondDatabaseOnTheSameDirectoryIsRefusedUntilTheFirstCloses)
+{
     TestDataDir dir({u"Clenove"_s});
     {
         Table members(dir.db(), u"Clenove.DB"_s);
@@ -153,7 +160,8 @@ TEST(Files, SecondDatabaseOnTheSameDirectoryIsRefusedUntilTheFirstCloses) {
 
 // Removing members who did not pay copies them into the removed members first; one
 // removed earlier and now removed again gets the current record.
-TEST(BatchMove, AppendsNewMembersAndUpdatesThoseAlreadyRemoved) {
+TEST(BatchMove, AppendsNewMembersAndUpdatesThoseAlreadyRemoved)
+{
     TestDataDir dir({u"Clenove"_s, u"Vyrazeni"_s});
     Table members(dir.db(), u"Clenove.DB"_s);
     members.open();

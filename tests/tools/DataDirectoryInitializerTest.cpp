@@ -20,14 +20,16 @@ class InitializerTest : public ::testing::Test {
 protected:
     QString dataDir() const { return m_temp.filePath(QStringLiteral("data")); }
 
-    Database& create(const Options& options) {
+    Database& create(const Options& options)
+    {
         DataDirectoryInitializer::create(dataDir(), options);
         m_db = std::make_unique<Database>(dataDir());
         return *m_db;
     }
 
     // The directory's files and a digest of each, to prove that nothing changed.
-    QStringList snapshot() const {
+    QStringList snapshot() const
+    {
         QStringList files;
         const QDir dir(dataDir());
         for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden, QDir::Name)) {
@@ -45,7 +47,8 @@ protected:
     std::unique_ptr<Database> m_db;
 };
 
-TEST_F(InitializerTest, EveryTableHasTheDataModelsLayout) {
+TEST_F(InitializerTest, EveryTableHasTheDataModelsLayout)
+{
     Database& db = create({.year = 2012});
     for (const TableDef& model : DataModel::tables()) {
         SCOPED_TRACE(model.name.toStdString());
@@ -72,13 +75,15 @@ struct YearCase {
     const char* tables;
 };
 
-void PrintTo(const YearCase& c, std::ostream* os) {
+void PrintTo(const YearCase& c, std::ostream* os)
+{
     *os << c.year;
 }
 
 class YearTablesTest : public InitializerTest, public ::testing::WithParamInterface<YearCase> {};
 
-TEST_P(YearTablesTest, TheSummaryYearsTablesJoinTheFixedOnes) {
+TEST_P(YearTablesTest, TheSummaryYearsTablesJoinTheFixedOnes)
+{
     Database& db = create({.year = GetParam().year});
     QStringList yearTables = db.findFiles(QStringLiteral("Su??2*.DB"));
     yearTables.sort();
@@ -92,7 +97,8 @@ INSTANTIATE_TEST_SUITE_P(
                       YearCase{2050, "SuMP2000.DB SuMP2010.DB SuMP2050.DB SuPS2000.DB "
                                      "SuPS2010.DB SuPS2050.DB"}));
 
-TEST_F(InitializerTest, SettingsRowCarriesTheYear) {
+TEST_F(InitializerTest, SettingsRowCarriesTheYear)
+{
     Database& db = create({.year = 2019});
     const TableRows setup(db, QStringLiteral("Setup"));
     ASSERT_EQ(setup.count(), 1);
@@ -107,7 +113,8 @@ TEST_F(InitializerTest, SettingsRowCarriesTheYear) {
     EXPECT_EQ(counts.value(0, QStringLiteral("ROK")).toInt(), 2019);
 }
 
-TEST_F(InitializerTest, NoYearMeansThisYear) {
+TEST_F(InitializerTest, NoYearMeansThisYear)
+{
     Database& db = create({});
     EXPECT_EQ(
         TableRows(db, QStringLiteral("Setup")).value(0, QStringLiteral("PRACOVNI_ROK")).toInt(),
@@ -115,7 +122,8 @@ TEST_F(InitializerTest, NoYearMeansThisYear) {
     EXPECT_TRUE(db.fileExists(DataModel::yearCatchTableName(true, QDate::currentDate().year())));
 }
 
-TEST_F(InitializerTest, FeeTableHasEveryCategoryAndEveryItem) {
+TEST_F(InitializerTest, FeeTableHasEveryCategoryAndEveryItem)
+{
     Database& db = create({.year = 2024});
     const TableRows fees(db, QStringLiteral("PovolSet"));
     EXPECT_EQ(
@@ -136,7 +144,8 @@ TEST_F(InitializerTest, FeeTableHasEveryCategoryAndEveryItem) {
     }
 }
 
-TEST_F(InitializerTest, UsualWeightsCoverEverySpecies) {
+TEST_F(InitializerTest, UsualWeightsCoverEverySpecies)
+{
     Database& db = create({.year = 2024});
     const TableRows weights(db, QStringLiteral("VAHY"));
     QStringList expected;
@@ -158,7 +167,8 @@ TEST_F(InitializerTest, UsualWeightsCoverEverySpecies) {
     EXPECT_DOUBLE_EQ(weights.value(vimba, QStringLiteral("KG_MAX")).toDouble(), 0.8);
 }
 
-TEST_F(InitializerTest, RefusesExistingDataAndChangesNothing) {
+TEST_F(InitializerTest, RefusesExistingDataAndChangesNothing)
+{
     DataDirectoryInitializer::create(dataDir(), {.year = 2020});
     const QStringList before = snapshot();
     ASSERT_FALSE(before.isEmpty());
@@ -174,7 +184,8 @@ TEST_F(InitializerTest, RefusesExistingDataAndChangesNothing) {
     EXPECT_FALSE(db.fileExists(QStringLiteral("SuMP2021.DB")));
 }
 
-TEST_F(InitializerTest, UsesAnExistingEmptyDirectory) {
+TEST_F(InitializerTest, UsesAnExistingEmptyDirectory)
+{
     ASSERT_TRUE(QDir().mkpath(dataDir()));
     create({.year = 2024});
     EXPECT_TRUE(Database::existsIn(dataDir()));
@@ -185,13 +196,15 @@ struct BadOptions {
     Options options;
 };
 
-void PrintTo(const BadOptions& c, std::ostream* os) {
+void PrintTo(const BadOptions& c, std::ostream* os)
+{
     *os << c.why;
 }
 
 class BadOptionsTest : public InitializerTest, public ::testing::WithParamInterface<BadOptions> {};
 
-TEST_P(BadOptionsTest, AreRefusedBeforeAnythingIsMade) {
+TEST_P(BadOptionsTest, AreRefusedBeforeAnythingIsMade)
+{
     EXPECT_THROW(DataDirectoryInitializer::create(dataDir(), GetParam().options), EngineError);
     EXPECT_FALSE(QDir(dataDir()).exists());
 }

@@ -19,13 +19,15 @@ constexpr int Year = 2024;
 // Positions in a payment record: the permit kinds of each water (the booklets excluded).
 constexpr int MpFirst = 10, MpLast = 15, PsFirst = 17, PsLast = 21;
 
-QString text(const char* utf8) {
+QString text(const char* utf8)
+{
     return QString::fromUtf8(utf8);
 }
 
 class DemoChapterTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         DataDirectoryInitializer::create(m_temp.path() + QStringLiteral("/data"),
                                          {.demo = true, .seed = 7, .year = Year});
         m_db = std::make_unique<Database>(m_temp.path() + QStringLiteral("/data"));
@@ -34,10 +36,12 @@ protected:
             m_byNumber.insert(member(r, "CLEN_CISLO").toString(), r);
     }
 
-    QVariant member(int row, const char* field) const {
+    QVariant member(int row, const char* field) const
+    {
         return m_members->value(row, QLatin1String(field));
     }
-    QVariant memberOf(const QVariant& number, const char* field) const {
+    QVariant memberOf(const QVariant& number, const char* field) const
+    {
         return member(m_byNumber.value(number.toString(), -1), field);
     }
     bool isMember(const QVariant& number) const { return m_byNumber.contains(number.toString()); }
@@ -48,7 +52,8 @@ protected:
     QHash<QString, int> m_byNumber;
 };
 
-TEST_F(DemoChapterTest, MembersAreNumberedMostlyInSequence) {
+TEST_F(DemoChapterTest, MembersAreNumberedMostlyInSequence)
+{
     ASSERT_EQ(m_members->count(), 300);
     QSet<int> numbers;
     const QRegularExpression digits(QStringLiteral("^[1-9]\\d*$"));
@@ -67,7 +72,8 @@ TEST_F(DemoChapterTest, MembersAreNumberedMostlyInSequence) {
         EXPECT_FALSE(numbers.contains(n.toInt())) << n.toStdString();
 }
 
-TEST_F(DemoChapterTest, WomenAndBirthNumbersAgree) {
+TEST_F(DemoChapterTest, WomenAndBirthNumbersAgree)
+{
     const QRegularExpression form(QStringLiteral("^(\\d\\d)(\\d\\d)(\\d\\d)/(\\d{3,4})$"));
     int women = 0;
     for (int r = 0; r < m_members->count(); ++r) {
@@ -92,7 +98,8 @@ TEST_F(DemoChapterTest, WomenAndBirthNumbersAgree) {
     EXPECT_LT(women, 150);
 }
 
-TEST_F(DemoChapterTest, CategoriesHaveFeeRowsAndSuitTheAge) {
+TEST_F(DemoChapterTest, CategoriesHaveFeeRowsAndSuitTheAge)
+{
     const QStringList feeRows =
         TableRows(*m_db, QStringLiteral("PovolSet")).column(QStringLiteral("KATEGORIE"));
     QSet<QString> used;
@@ -111,7 +118,8 @@ TEST_F(DemoChapterTest, CategoriesHaveFeeRowsAndSuitTheAge) {
         EXPECT_TRUE(feeRows.contains(category)) << category.toStdString();
 }
 
-TEST_F(DemoChapterTest, HouseholdsShareAnAddress) {
+TEST_F(DemoChapterTest, HouseholdsShareAnAddress)
+{
     QHash<QString, int> residents;
     for (int r = 0; r < m_members->count(); ++r)
         ++residents[QStringList{member(r, "ULICE").toString(), member(r, "OBEC").toString(),
@@ -120,7 +128,8 @@ TEST_F(DemoChapterTest, HouseholdsShareAnAddress) {
     EXPECT_GE(std::count_if(residents.begin(), residents.end(), [](int n) { return n > 1; }), 20);
 }
 
-TEST_F(DemoChapterTest, PaymentsAddUpAndFollowTheFeeTable) {
+TEST_F(DemoChapterTest, PaymentsAddUpAndFollowTheFeeTable)
+{
     const TableRows payments(*m_db, QStringLiteral("Povol"));
     const TableRows fees(*m_db, QStringLiteral("PovolSet"));
     ASSERT_GT(payments.count(), m_members->count());
@@ -157,7 +166,8 @@ struct Water {
     const char* lastReturn;
 };
 
-TEST_F(DemoChapterTest, ReturnMarksOnlyWherePermitsWereIssued) {
+TEST_F(DemoChapterTest, ReturnMarksOnlyWherePermitsWereIssued)
+{
     const TableRows payments(*m_db, QStringLiteral("Povol"));
     for (const Water& water : {Water{"MP_VRACENO", MpFirst, MpLast, "LAST_SUMAR_MP"},
                                Water{"PS_VRACENO", PsFirst, PsLast, "LAST_SUMAR_PS"}}) {
@@ -193,7 +203,8 @@ TEST_F(DemoChapterTest, ReturnMarksOnlyWherePermitsWereIssued) {
     }
 }
 
-TEST_F(DemoChapterTest, CatchReturnsMatchMarksDistrictsAndWeights) {
+TEST_F(DemoChapterTest, CatchReturnsMatchMarksDistrictsAndWeights)
+{
     QHash<QString, QPair<double, double>> usual;
     const TableRows weights(*m_db, QStringLiteral("VAHY"));
     for (int r = 0; r < weights.count(); ++r)
@@ -248,7 +259,8 @@ TEST_F(DemoChapterTest, CatchReturnsMatchMarksDistrictsAndWeights) {
         EXPECT_EQ(m_db->rowCount(QLatin1String(older)), 0) << older;
 }
 
-TEST_F(DemoChapterTest, BrigadesAwardsAndNotesBelongToMembers) {
+TEST_F(DemoChapterTest, BrigadesAwardsAndNotesBelongToMembers)
+{
     const TableRows brigades(*m_db, QStringLiteral("Brigady"));
     ASSERT_GT(brigades.count(), 0);
     for (int r = 0; r < brigades.count(); ++r) {
@@ -273,7 +285,8 @@ TEST_F(DemoChapterTest, BrigadesAwardsAndNotesBelongToMembers) {
         EXPECT_TRUE(flags[r].isEmpty() || !member(r, "ZAZNAMY").toString().isEmpty());
 }
 
-QStringList dump(const QString& directory) {
+QStringList dump(const QString& directory)
+{
     Database db(directory);
     QStringList lines;
     for (const QString& table : db.tableNames())
@@ -281,7 +294,8 @@ QStringList dump(const QString& directory) {
     return lines;
 }
 
-TEST(DemoChapterSeed, SameSeedSameChapterOtherSeedOtherChapter) {
+TEST(DemoChapterSeed, SameSeedSameChapterOtherSeedOtherChapter)
+{
     QTemporaryDir temp;
     const auto make = [&](const char* name, quint32 seed) {
         const QString dir = temp.filePath(QLatin1String(name));
@@ -297,7 +311,8 @@ TEST(DemoChapterSeed, SameSeedSameChapterOtherSeedOtherChapter) {
     EXPECT_GT(first.size(), 80);
 }
 
-TEST(DemoChapterSize, WritesExactlyTheMembersAskedFor) {
+TEST(DemoChapterSize, WritesExactlyTheMembersAskedFor)
+{
     QTemporaryDir temp;
     for (const int members : {1, 37}) {
         const QString dir = temp.filePath(QString::number(members));

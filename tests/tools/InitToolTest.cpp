@@ -17,7 +17,8 @@ struct ToolRun {
     QString err;
 };
 
-ToolRun runTool(const QStringList& arguments) {
+ToolRun runTool(const QStringList& arguments)
+{
     QProcess process;
     process.start(QStringLiteral(ZEB_INIT_BINARY), arguments);
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
@@ -26,7 +27,8 @@ ToolRun runTool(const QStringList& arguments) {
             QString::fromUtf8(process.readAllStandardError())};
 }
 
-QByteArray digestOf(const QString& path) {
+QByteArray digestOf(const QString& path)
+{
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return {};
@@ -38,13 +40,15 @@ struct BadCall {
     QStringList arguments; // "DIR" stands for the data directory
 };
 
-void PrintTo(const BadCall& call, std::ostream* os) {
+void PrintTo(const BadCall& call, std::ostream* os)
+{
     *os << call.why;
 }
 
 class InitToolUsageTest : public ::testing::TestWithParam<BadCall> {};
 
-TEST_P(InitToolUsageTest, ShowsUsageAndMakesNothing) {
+TEST_P(InitToolUsageTest, ShowsUsageAndMakesNothing)
+{
     QTemporaryDir temp;
     const QString dir = temp.filePath(QStringLiteral("data"));
     QStringList arguments = GetParam().arguments;
@@ -56,7 +60,8 @@ TEST_P(InitToolUsageTest, ShowsUsageAndMakesNothing) {
     EXPECT_FALSE(QDir(dir).exists());
 }
 
-QStringList args(std::initializer_list<const char*> list) {
+QStringList args(std::initializer_list<const char*> list)
+{
     QStringList result;
     for (const char* a : list)
         result << QString::fromUtf8(a);
@@ -75,7 +80,8 @@ INSTANTIATE_TEST_SUITE_P(
                       BadCall{"seed without demo", args({"DIR", "--seed", "3"})},
                       BadCall{"summary with demo", args({"--summary", "DIR", "--demo"})}));
 
-TEST(InitTool, CreatesSummarisesAndThenRefusesToOverwrite) {
+TEST(InitTool, CreatesSummarisesAndThenRefusesToOverwrite)
+{
     QTemporaryDir temp;
     const QString dir = temp.filePath(QStringLiteral("data"));
     const ToolRun created =
@@ -111,7 +117,8 @@ TEST(InitTool, CreatesSummarisesAndThenRefusesToOverwrite) {
     EXPECT_EQ(digestOf(file), before);
 }
 
-TEST(InitTool, SummaryOfADirectoryWithoutDataFails) {
+TEST(InitTool, SummaryOfADirectoryWithoutDataFails)
+{
     QTemporaryDir temp;
     const ToolRun run = runTool({QStringLiteral("--summary"), temp.path()});
     EXPECT_EQ(run.exitCode, 1);

@@ -2,7 +2,8 @@
 
 #include "Table.h"
 
-TableRows::TableRows(Database& db, const QString& tableName) {
+TableRows::TableRows(Database& db, const QString& tableName)
+{
     Table table(db, tableName);
     table.open();
     m_fields = table.fieldDefs();
@@ -14,21 +15,24 @@ TableRows::TableRows(Database& db, const QString& tableName) {
     }
 }
 
-QVariant TableRows::value(int row, const QString& field) const {
+QVariant TableRows::value(int row, const QString& field) const
+{
     for (int i = 0; i < m_fields.size(); ++i)
         if (m_fields[i].name == field)
             return m_rows.at(row).at(i);
     throw std::invalid_argument("no field " + field.toStdString());
 }
 
-QStringList TableRows::column(const QString& field) const {
+QStringList TableRows::column(const QString& field) const
+{
     QStringList values;
     for (int r = 0; r < count(); ++r)
         values << value(r, field).toString();
     return values;
 }
 
-QStringList TableRows::lines() const {
+QStringList TableRows::lines() const
+{
     QStringList lines;
     for (const QList<QVariant>& row : m_rows) {
         QStringList cells;
@@ -39,10 +43,12 @@ QStringList TableRows::lines() const {
     return lines;
 }
 
-void PrintTo(const QString& text, std::ostream* os) {
+void PrintTo(const QString& text, std::ostream* os)
+{
     *os << '"' << text.toStdString() << '"';
 }
 
-void PrintTo(const FieldDef& field, std::ostream* os) {
+void PrintTo(const FieldDef& field, std::ostream* os)
+{
     *os << field.name.toStdString() << ' ' << field.sqlType().toStdString();
 }
