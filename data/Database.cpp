@@ -6,6 +6,7 @@
 #include <sqlite3.h>
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QRegularExpression>
@@ -38,6 +39,24 @@ Database::Database(const QString& directory, OpenMode mode)
     : m_directory(QDir(directory).absolutePath())
 {
     const QString path = QDir(m_directory).filePath(QLatin1String(FileName));
+    checkPresence(path, mode);
+    const bool createdDirectory = mode == OpenMode::CreateNew && !QFileInfo::exists(m_directory);
+    if (mode == OpenMode::CreateNew && !QDir().mkpath(m_directory))
+        throw EngineError(QStringLiteral("Adresář %1 nelze vytvořit.")
+                              .arg(QDir::toNativeSeparators(m_directory)));
+    try {
+        takeLock(path);
+        openConnection(path, mode);
+    } catch (...) {
+        // A failed creation leaves nothing behind, so the next attempt is not refused.
+        if (mode == OpenMode::CreateNew)
+            removeCreated(path, createdDirectory);
+        throw;
+    }
+}
+
+void Database::checkPresence(const QString& path, OpenMode mode) const
+{
     const bool exists = QFileInfo::exists(path);
     if (mode == OpenMode::Existing && !exists)
         throw EngineError(QStringLiteral("V adresáři %1 nejsou data programu (chybí soubor %2).")
@@ -47,17 +66,22 @@ Database::Database(const QString& directory, OpenMode mode)
         throw EngineError(
             QStringLiteral("V adresáři %1 už data programu jsou; nic nebylo přepsáno.")
                 .arg(QDir::toNativeSeparators(m_directory)));
-    if (mode == OpenMode::CreateNew && !QDir().mkpath(m_directory))
-        throw EngineError(QStringLiteral("Adresář %1 nelze vytvořit.")
-                              .arg(QDir::toNativeSeparators(m_directory)));
+}
 
+void Database::takeLock(const QString& path)
+{
     m_lock = std::make_unique<QLockFile>(path + QStringLiteral(".lock"));
+    // Held for the whole run; a lock left by a crashed program is recognised by its
+    // dead process and taken over.
     m_lock->setStaleLockTime(0);
     if (!m_lock->tryLock(0))
         throw EngineError(QStringLiteral("Data v adresáři %1 už používá jiný spuštěný program. "
                                          "Ukončete ho a zkuste to znovu.")
                               .arg(QDir::toNativeSeparators(m_directory)));
+}
 
+void Database::openConnection(const QString& path, OpenMode mode)
+{
     // One connection per thread: the serialising mutex would only cost time.
     const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX |
                       (mode == OpenMode::CreateNew ? SQLITE_OPEN_CREATE : 0);
@@ -77,6 +101,17 @@ Database::Database(const QString& directory, OpenMode mode)
         throw EngineError(QStringLiteral("Soubor %1 není databáze programu ZEB: %2")
                               .arg(QDir::toNativeSeparators(path), e.message()));
     }
+}
+
+void Database::removeCreated(const QString& path, bool directoryToo)
+{
+    if (!m_lock || !m_lock->isLocked())
+        return; // another program holds these files
+    m_lock.reset();
+    for (const char* suffix : {"", "-wal", "-shm", ".lock"})
+        QFile::remove(path + QLatin1String(suffix));
+    if (directoryToo)
+        QDir().rmdir(m_directory);
 }
 
 Database::~Database()

@@ -88,6 +88,10 @@ public:
     static QString quoteIdentifier(const QString& name);
 
 private:
+    void checkPresence(const QString& path, OpenMode mode) const;
+    void takeLock(const QString& path);
+    void openConnection(const QString& path, OpenMode mode);
+    void removeCreated(const QString& path, bool directoryToo);
     void configure();
     void schemaChanged();
     void createIndexes(const TableDef& def);
