@@ -333,6 +333,30 @@ void Database::flush()
         SqlStatement::throwError(m_db, rc, QStringLiteral("checkpoint"));
 }
 
+void Database::backupTo(const QString& filePath)
+{
+    sqlite3* target = nullptr;
+    if (sqlite3_open_v2(filePath.toUtf8().constData(), &target,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
+        sqlite3_close(target);
+        throw EngineError(QStringLiteral("Soubor zálohy %1 nelze vytvořit.")
+                              .arg(QDir::toNativeSeparators(filePath)));
+    }
+    sqlite3_backup* backup = sqlite3_backup_init(target, "main", m_db, "main");
+    int rc = backup ? sqlite3_backup_step(backup, -1) : sqlite3_errcode(target);
+    if (backup)
+        sqlite3_backup_finish(backup);
+    if (rc == SQLITE_DONE)
+        rc = sqlite3_errcode(target);
+    const QString detail = QString::fromUtf8(sqlite3_errmsg(target));
+    sqlite3_close(target);
+    if (rc != SQLITE_OK && rc != SQLITE_DONE) {
+        QFile::remove(filePath);
+        throw EngineError(QStringLiteral("Zálohu do %1 se nepodařilo zapsat: %2")
+                              .arg(QDir::toNativeSeparators(filePath), detail));
+    }
+}
+
 void Database::execute(const QString& sql)
 {
     prepare(sql).run();

@@ -56,6 +56,8 @@ public:
 
     // Writes everything committed so far into the database file itself.
     void flush();
+    // Writes a consistent copy of the whole database to a new file (online backup).
+    void backupTo(const QString& filePath);
 
     void execute(const QString& sql);
     SqlStatement prepare(const QString& sql) const;

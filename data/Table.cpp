@@ -564,7 +564,5 @@ int Table::batchMoveAppendUpdate(DataSet& source)
 
 void Table::flush()
 {
-    if (isActive())
-        checkBrowseMode();
     database().flush();
 }

@@ -44,7 +44,7 @@ public:
     // row with the same primary key where there is one. Returns the number of rows moved.
     int batchMoveAppendUpdate(DataSet& source);
 
-    // Posts a pending change and writes everything committed into the database file.
+    // Writes everything posted into the database file; a pending edit stays pending.
     void flush();
 
     // Record events, run synchronously inside the operation. A handler that throws

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// What the data module needs from the windows while it starts and works. The data
+// layer knows no widgets: the program's shell implements this and forwards to the
+// main window, the members window and the catch-return window.
+class DataModuleHost {
+public:
+    virtual ~DataModuleHost() = default;
+
+    // The main window's upgrade notice over its picture.
+    virtual void setUpgradeNotice(bool visible, const QString& caption) = 0;
+    // The members window: evaluated brigade year, member count, award list, and its
+    // "Všichni" display filter.
+    virtual void setEvaluatedBrigadeYear(const QString& year) = 0;
+    virtual void setMemberCount(int count) = 0;
+    virtual void setAwardKinds(const QStringList& kinds) = 0;
+    virtual void showAllMembers() = 0;
+    // The catch-return window's overview no longer matches its table.
+    virtual void markCatchOverviewStale() = 0;
+
+    // Message boxes of the data module.
+    virtual void showError(const QString& text) = 0;
+    virtual void confirmWithOk(const QString& text) = 0;
+};
