@@ -1,0 +1,33 @@
+#pragma once
+
+#include "DataModuleHost.h"
+
+#include <QStringList>
+
+// Stands where the windows stand during the data start-up and records what the data
+// module told them, so tests can check it.
+class RecordingHost : public DataModuleHost {
+public:
+    bool upgradeVisible = false;
+    QString upgradeCaption;
+    QString brigadeYear;
+    int memberCount = -1;
+    QStringList awardKinds;
+    int allMembersShown = 0;
+    int overviewStaleMarks = 0;
+    QStringList errors;
+    QStringList confirmations;
+
+    void setUpgradeNotice(bool visible, const QString& caption) override
+    {
+        upgradeVisible = visible;
+        upgradeCaption = caption;
+    }
+    void setEvaluatedBrigadeYear(const QString& year) override { brigadeYear = year; }
+    void setMemberCount(int count) override { memberCount = count; }
+    void setAwardKinds(const QStringList& kinds) override { awardKinds = kinds; }
+    void showAllMembers() override { ++allMembersShown; }
+    void markCatchOverviewStale() override { ++overviewStaleMarks; }
+    void showError(const QString& text) override { errors << text; }
+    void confirmWithOk(const QString& text) override { confirmations << text; }
+};
