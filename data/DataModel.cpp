@@ -26,7 +26,7 @@ TableDef paymentTable()
     f << FieldDef::integer(QStringLiteral("CELKEM_KC")) << FieldDef::date(QStringLiteral("VYDANO"))
       << FieldDef::text(QStringLiteral("MP_VRACENO"), 3)
       << FieldDef::text(QStringLiteral("PS_VRACENO"), 3);
-    return {QStringLiteral("Povol"), f, {}, {}};
+    return {QStringLiteral("Povol"), f, {}, {}, {QStringLiteral("CLEN_CISLO")}};
 }
 
 TableDef feeTable()
@@ -102,13 +102,15 @@ QList<TableDef> buildTables()
                    FieldDef::text(QStringLiteral("AKCE"), 40),
                    FieldDef::text(QStringLiteral("ZAPSAL"), 20)},
                   {},
-                  {}};
+                  {},
+                  {QStringLiteral("CLEN_CISLO")}};
     t << TableDef{QStringLiteral("Vyznam"),
                   {FieldDef::text(QStringLiteral("CLEN_CISLO"), 6),
                    FieldDef::text(QStringLiteral("DRUH_VYZNAMENANI"), 40),
                    FieldDef::date(QStringLiteral("DATUM_UDELENI"))},
                   {},
-                  {}};
+                  {},
+                  {QStringLiteral("CLEN_CISLO")}};
     t << TableDef{QStringLiteral("VYCETKA"),
                   {FieldDef::text(QStringLiteral("TYP_PLATBY"), 30),
                    FieldDef::integer(QStringLiteral("HODNOTA")),

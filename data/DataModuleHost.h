@@ -1,5 +1,7 @@
 #pragma once
 
+#include "MemberFigures.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -20,6 +22,16 @@ public:
     virtual void showAllMembers() = 0;
     // The catch-return window's overview no longer matches its table.
     virtual void markCatchOverviewStale() = 0;
+
+    // The member rules: figures of the current member, the year typed as the evaluated
+    // brigade year, the editing state of the member inputs, the honorary-permit notice,
+    // the count of removed members and the cancellation receipt of a payment.
+    virtual void showMemberFigures(const MemberFigures& figures) = 0;
+    virtual QString evaluatedBrigadeYear() const = 0;
+    virtual void setMemberEditable(bool on) = 0;
+    virtual void setHonoraryPermitShown(bool shown) = 0;
+    virtual void setRemovedCount(int count) = 0;
+    virtual void printStornoReceipt() = 0;
 
     // Message boxes of the data module.
     virtual void showError(const QString& text) = 0;

@@ -28,6 +28,13 @@ QString secondaryIndexName(const QString& table)
     return table + QStringLiteral("_PRIJM");
 }
 
+const QString searchIndexMark = QStringLiteral("_by_");
+
+QString searchIndexName(const QString& table, const QString& field)
+{
+    return table + searchIndexMark + field;
+}
+
 bool hasPath(const QString& fileName)
 {
     return fileName.contains(QLatin1Char('/')) || fileName.contains(QLatin1Char('\\'));
@@ -241,6 +248,8 @@ TableDef Database::readTableDef(const QString& tableName) const
             def.primaryKey = column;
         else if (name.compare(secondaryIndexName(tableName), Qt::CaseInsensitive) == 0)
             def.secondaryIndex = column;
+        else if (name.contains(searchIndexMark))
+            def.searchIndexes << column;
     }
     return def;
 }
@@ -282,6 +291,8 @@ void Database::createIndexes(const TableDef& def)
         execute(QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
                     .arg(quoteIdentifier(secondaryIndexName(def.name)), quoteIdentifier(def.name),
                          quoteIdentifier(def.secondaryIndex)));
+    for (const QString& field : def.searchIndexes)
+        createSearchIndex(def.name, field);
 }
 
 void Database::insertFields(const QString& tableName, const QList<QPair<int, FieldDef>>& inserts)
@@ -304,6 +315,7 @@ void Database::insertFields(const QString& tableName, const QList<QPair<int, Fie
     staged.name = temporary;
     staged.primaryKey.clear();
     staged.secondaryIndex.clear();
+    staged.searchIndexes.clear();
     createTable(staged);
     execute(QStringLiteral("INSERT INTO %1 (rowid, %2) SELECT rowid, %2 FROM %3")
                 .arg(quoteIdentifier(temporary), kept.join(QStringLiteral(", ")),
@@ -315,6 +327,20 @@ void Database::insertFields(const QString& tableName, const QList<QPair<int, Fie
     tx.commit();
     schemaChanged();
     touch(name);
+}
+
+void Database::ensureSearchIndex(const QString& tableName, const QString& field)
+{
+    const QString name = requireTable(tableName);
+    createSearchIndex(name, field);
+    m_defs.remove(keyOf(name));
+}
+
+void Database::createSearchIndex(const QString& storedName, const QString& field)
+{
+    execute(QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
+                .arg(quoteIdentifier(searchIndexName(storedName, field)),
+                     quoteIdentifier(storedName), quoteIdentifier(field)));
 }
 
 void Database::dropTable(const QString& tableName)

@@ -53,6 +53,8 @@ public:
     // order, so later positions count the fields inserted before), keeping every row.
     void insertFields(const QString& tableName, const QList<QPair<int, FieldDef>>& inserts);
     void dropTable(const QString& tableName);
+    // An index that only speeds up filters on the field (kept through restructures).
+    void ensureSearchIndex(const QString& tableName, const QString& field);
 
     // Writes everything committed so far into the database file itself.
     void flush();
@@ -97,6 +99,7 @@ private:
     void configure();
     void schemaChanged();
     void createIndexes(const TableDef& def);
+    void createSearchIndex(const QString& storedName, const QString& field);
     TableDef readTableDef(const QString& tableName) const;
 
     QString m_directory;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Database.h"
+#include "MemberFigures.h"
 #include "Table.h"
 
 #include <QObject>
@@ -53,11 +54,11 @@ public:
     // The cursors, named as the reports and windows know them.
     Table& TableClenove() { return *m_clenove; }
     Table& TablePovol() { return *m_povol; }
-    Table& TablePovolSet() { return *m_povolSet; }       // all fee rows (settings window)
+    Table& TablePovolSet() { return *m_povolSet; }         // all fee rows (settings window)
     Table& TablePovolSetClen() { return *m_povolSetClen; } // the current member's fee row
     Table& TableReviry() { return *m_reviry; }
-    Table& TableSumar() { return *m_sumar; }   // the open year catch table
-    Table& TableCSum() { return *m_csum; }     // the open district totals
+    Table& TableSumar() { return *m_sumar; } // the open year catch table
+    Table& TableCSum() { return *m_csum; }   // the open district totals
     Table& TableSetup() { return *m_setup; }
     Table& TableSumPovol() { return *m_sumPovol; }
     Table& TableNumPovol() { return *m_numPovol; }
@@ -72,8 +73,32 @@ public:
     // Every cursor, for flushing and posting.
     QList<Table*> allTables() const;
 
+    // The record rules.
+    void DataSourceClenoveDataChange();
+    void DataSourcePovolDataChange();
+    void DataSourceVyrazDataChange();
+    // The permit kind shown for the current payment record: the last kind above 0, or
+    // "čest" for an honorary permit.
+    QString PermitKindLabel(Water kind);
+    void RenumberMember(const QString& oldNumber, const QString& newNumber);
+    void RemoveMemberDependents(const QString& number);
+
+    // The rule state.
+    QString EditedMemberNumber;
+    int EditedMemberCount = 0;
+    QString DeletedMemberNumber;
+    bool KeepPaymentsOnDelete = false;
+    bool StornoPrintArmed = true;
+    // While the members window issues a payment, the member-change rule rests.
+    bool IssuingMode = false;
+
 private:
     std::unique_ptr<Table> makeTable(const QString& fileName);
+    void attachRules();
+    void findReturnMarks(int year, MemberFigures& figures);
+    void workOutBrigade(const QString& number, MemberFigures& figures);
+    void filterToMember(Table& table, const QString& number);
+    void moveRowsToMember(Table& table, const QString& oldNumber, const QString& newNumber);
     void fillAwardKinds();
 
     Database& m_db;

@@ -16,6 +16,13 @@ public:
     int allMembersShown = 0;
     int overviewStaleMarks = 0;
     QStringList errors;
+    MemberFigures figures;
+    int figuresShown = 0;
+    QString typedBrigadeYear = QStringLiteral("2012");
+    bool memberEditable = false;
+    bool honoraryShown = false;
+    int removedCount = -1;
+    int stornoReceipts = 0;
     QStringList confirmations;
 
     void setUpgradeNotice(bool visible, const QString& caption) override
@@ -28,6 +35,16 @@ public:
     void setAwardKinds(const QStringList& kinds) override { awardKinds = kinds; }
     void showAllMembers() override { ++allMembersShown; }
     void markCatchOverviewStale() override { ++overviewStaleMarks; }
+    void showMemberFigures(const MemberFigures& f) override
+    {
+        figures = f;
+        ++figuresShown;
+    }
+    QString evaluatedBrigadeYear() const override { return typedBrigadeYear; }
+    void setMemberEditable(bool on) override { memberEditable = on; }
+    void setHonoraryPermitShown(bool shown) override { honoraryShown = shown; }
+    void setRemovedCount(int count) override { removedCount = count; }
+    void printStornoReceipt() override { ++stornoReceipts; }
     void showError(const QString& text) override { errors << text; }
     void confirmWithOk(const QString& text) override { confirmations << text; }
 };
