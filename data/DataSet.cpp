@@ -282,8 +282,45 @@ void DataSet::setNotificationsEnabled(bool on)
     if (m_notify == on)
         return;
     m_notify = on;
+    emit notificationsEnabledChanged(on);
     if (on)
         announceRecord();
+}
+
+QList<QVariant> DataSet::recordAt(int position)
+{
+    requireActive();
+    ensureFresh();
+    if (position < 0 || position >= viewSize())
+        return {};
+    if (isEditing() && position == m_pos)
+        return m_buffer;
+    return readRecord(position);
+}
+
+DataSet::Bookmark DataSet::bookmarkAt(int position)
+{
+    requireActive();
+    ensureFresh();
+    return (position >= 0 && position < viewSize()) ? keyAt(position) : -1;
+}
+
+void DataSet::moveToPosition(int position)
+{
+    requireActive();
+    checkBrowseMode();
+    ensureFresh();
+    moveTo(position);
+}
+
+void DataSet::refresh()
+{
+    requireActive();
+    checkBrowseMode();
+    const Bookmark mark = m_pos >= 0 ? keyAt(m_pos) : -1;
+    rebuildView();
+    const int p = positionOf(mark);
+    moveTo(p >= 0 ? p : m_pos);
 }
 
 void DataSet::setState(State state)

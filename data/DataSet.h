@@ -8,6 +8,8 @@
 #include <QObject>
 #include <QVariant>
 
+#include <functional>
+
 class Database;
 
 // What every cursor shares: open/close, navigation over its view (filtered and ordered),
@@ -68,10 +70,23 @@ public:
     bool notificationsEnabled() const { return m_notify; }
     void setNotificationsEnabled(bool on);
 
+    // Reading and moving by view position, for grids that show many rows at once.
+    QList<QVariant> recordAt(int position);
+    Bookmark bookmarkAt(int position);
+    // Finishes a pending edit, then moves and announces the record once.
+    void moveToPosition(int position);
+    // Reads the view anew, keeping the current row, and announces it.
+    void refresh();
+
+    // Set by the controls bound to this cursor: writes what the user typed into the
+    // record before it is posted or left. It may throw to stop the operation.
+    std::function<void()> updateRecord;
+
 signals:
     void recordChanged();
     void fieldChanged(int index);
     void stateChanged();
+    void notificationsEnabledChanged(bool on);
 
 protected:
     // Learns the fields; false when there is nothing to browse (a statement without rows).

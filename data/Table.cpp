@@ -166,6 +166,8 @@ void Table::checkBrowseMode()
 {
     if (!isEditing())
         return;
+    if (updateRecord)
+        updateRecord();
     if (m_modified)
         post();
     else
@@ -343,6 +345,8 @@ void Table::post()
     requireActive();
     if (!isEditing())
         return;
+    if (updateRecord)
+        updateRecord();
     if (beforePost)
         beforePost(*this);
     const bool wasFresh = database().version(m_storage) == m_seenVersion;

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+
+// How a grid shows one field: its title, width, whether it is shown, whether it may be
+// edited in place, and its colours. An empty title shows the field name; a width of 0 and
+// invalid colours keep the grid's own.
+struct DataSetColumn {
+    QString field;
+    QString title;
+    int width = 0;
+    bool visible = true;
+    bool readOnly = false;
+    QColor color;
+    QColor textColor;
+};

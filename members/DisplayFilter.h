@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// One of the members window's display filters: what it filters on the members table,
+// the noun of its count, the selection it writes and the caption that names it.
+struct DisplayFilter {
+    enum class Kind { All, Women, Sponsors, Notes, Unpaid, Category };
+
+    Kind kind = Kind::All;
+    QString buttonCaption;
+    QString hint;
+
+    // The filter text on the members table; empty means filtering off.
+    QString tableFilter(int summaryYear, const QString& category) const;
+    QString noun() const;
+    // The three lines of the selection query: select, where, order.
+    QStringList selectionLines(int summaryYear, const QString& category) const;
+    QString selectionCaption(int summaryYear, const QString& category) const;
+
+    static QList<DisplayFilter> all();
+};

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "BandKind.h"
+#include "PageSetup.h"
+#include "ReportFont.h"
+
+#include <QImage>
+#include <QList>
+#include <QRectF>
+#include <QString>
+#include <QStringList>
+
+// A generated report, before it meets a printer: its pages with every printed item at its
+// place on the paper, and the bands in the order they were printed. Preview, print and PDF
+// all paint this; tests read it.
+class RenderedDocument {
+public:
+    struct Item {
+        enum class Kind { Text, Line, Image };
+        Kind kind = Kind::Text;
+        // The printable's name, empty for frame lines.
+        QString name;
+        // Millimetres from the paper's top left corner. A text's box is where its letters
+        // stand (one line high); a line runs from the top left to the bottom right corner.
+        QRectF rect;
+        // A text that is wider than its printable's fixed width is cut at this box.
+        QRectF clip;
+        QString text;
+        ReportFont font;
+        double penWidth = 0; // mm
+        QImage image;
+    };
+
+    struct Band {
+        BandKind kind = BandKind::Detail;
+        QString name;
+        int page = 0; // from 0
+        double top = 0;
+        double height = 0;
+    };
+
+    struct Page {
+        QList<Item> items;
+    };
+
+    QString reportName;
+    PageSetup page;
+    QList<Page> pages;
+    QList<Band> bands;
+
+    // A straight line with a pen width in mm.
+    static Item line(QPointF from, QPointF to, double penWidth);
+
+    int pageCount() const { return int(pages.size()); }
+    int bandCount(BandKind kind) const;
+    // Every item a printable put on the pages, in page order.
+    QList<const Item*> itemsNamed(const QString& name) const;
+    QStringList textsNamed(const QString& name) const;
+};

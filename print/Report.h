@@ -1,0 +1,67 @@
+#pragma once
+
+#include "BandKind.h"
+#include "ExpressionNode.h"
+#include "PageSetup.h"
+#include "ReportBand.h"
+
+#include <QHash>
+#include <QList>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class DataSet;
+class Printable;
+
+// A report definition: the paper, the bands with their printables, the datasets it reads
+// and the events its program handles. It is made once when the program starts and run as
+// often as the user asks; everything in it may be changed between and during runs.
+//
+// The detail band prints once per row of the dataset, from its first row, in the
+// dataset's current filter and order. A report without a dataset asks for each detail
+// through the need-data event; with neither, and with an empty dataset, it prints each of
+// its bands once.
+class Report {
+public:
+    explicit Report(const QString& name);
+    ~Report();
+    Report(const Report&) = delete;
+    Report& operator=(const Report&) = delete;
+
+    const QString& name() const { return m_name; }
+    PageSetup& page() { return m_page; }
+    const PageSetup& page() const { return m_page; }
+
+    // Bands print in the order they were added within their kind; the report owns them.
+    ReportBand* addBand(BandKind kind, double height);
+    QList<ReportBand*> bands() const;
+    QList<ReportBand*> bands(BandKind kind) const;
+    // Every printable of every band.
+    QList<Printable*> printables() const;
+
+    // The dataset of the detail band; with a name, expressions can read it too.
+    void setDataSet(DataSet* dataSet, const QString& name = {});
+    DataSet* dataSet() const { return m_dataSet; }
+    // Names a dataset for expressions ("TableCSum" in "SUM(TableCSum.KAPR_KS)").
+    void addDataSet(const QString& name, DataSet* dataSet);
+    // Letter case of the name does not matter; nullptr for a name the report does not know.
+    DataSet* dataSetNamed(const QString& name) const;
+    DataSetLookup dataSetLookup() const;
+
+    // Once at the start of each generation, before any band.
+    std::function<void(Report& report)> beforePrint;
+    // Asked for each detail of a report without dataset: the engine sets moreData true and
+    // asks once; while the answer is true it prints the detail, sets moreData false and
+    // asks again.
+    std::function<void(bool& moreData)> onNeedData;
+
+private:
+    QString m_name;
+    PageSetup m_page;
+    std::vector<std::unique_ptr<ReportBand>> m_bands;
+    DataSet* m_dataSet = nullptr;
+    QHash<QString, DataSet*> m_named; // by lower-case name
+};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "ReportFont.h"
+
+#include <QFontMetricsF>
+#include <QHash>
+#include <QImage>
+
+#include <memory>
+
+// Measures report texts in millimetres as they come out on paper. It measures on a device of
+// printer resolution, so alignment and wrapping do not depend on the screen. One instance
+// serves one generation and keeps the metrics of the fonts it met until then.
+class TextMetrics {
+public:
+    TextMetrics();
+    ~TextMetrics();
+    TextMetrics(const TextMetrics&) = delete;
+    TextMetrics& operator=(const TextMetrics&) = delete;
+
+    double ascent(const ReportFont& font) const;
+    double lineHeight(const ReportFont& font) const;
+    double width(const ReportFont& font, const QString& text) const;
+
+private:
+    const QFontMetricsF& metrics(const ReportFont& font) const;
+    double toMm(double pixels) const;
+
+    QImage m_device;
+    mutable QHash<QString, std::shared_ptr<QFontMetricsF>> m_cache;
+};

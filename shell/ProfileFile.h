@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+// A Windows-style profile file: [sections] holding key=value lines. Section and key names
+// match without regard to letter case, and blanks around names and values do not count.
+// Writing a value keeps the file's order, its comments and every key it does not know, and
+// keeps the spelling of a key already there. Bytes that form valid UTF-8 are read as UTF-8,
+// anything else as code page 1250; the file is always written in code page 1250, as the old
+// program wrote it.
+class ProfileFile {
+public:
+    explicit ProfileFile(const QString& path = {});
+
+    const QString& path() const { return m_path; }
+
+    // Reads the file; a missing file reads as empty. False when it is there but unreadable.
+    bool load();
+    // Writes the file, making its folder if needed; false when it cannot be written.
+    bool save() const;
+
+    bool contains(const QString& section, const QString& key) const;
+    QString readString(const QString& section, const QString& key,
+                       const QString& defaultValue) const;
+    // A value that is not a whole number reads as the default.
+    int readInteger(const QString& section, const QString& key, int defaultValue) const;
+    // Any number but 0 is true; a value that is not a number reads as the default.
+    bool readBool(const QString& section, const QString& key, bool defaultValue) const;
+
+    void writeString(const QString& section, const QString& key, const QString& value);
+    void writeBool(const QString& section, const QString& key, bool value);
+
+    static QString decode(const QByteArray& bytes);
+    static QByteArray encode(const QString& text);
+
+private:
+    struct Line {
+        enum class Kind { Other, Section, Entry };
+        Kind kind = Kind::Other;
+        QString name; // the section's or the key's, as written
+        QString value;
+        QString text; // the line as read, for lines written back unchanged
+    };
+
+    static Line parse(const QString& text);
+    int findSection(const QString& section) const;
+    int findEntry(int sectionLine, const QString& key) const;
+    int endOfEntries(int sectionLine) const;
+
+    QString m_path;
+    QList<Line> m_lines;
+};

@@ -1,0 +1,248 @@
+#include "ProgramStart.h"
+
+#include "ControlErrors.h"
+#include "DataDirectoryInitializer.h"
+#include "Database.h"
+#include "EngineError.h"
+#include "Messages.h"
+#include "ReportRunner.h"
+#include "TDataModule1.h"
+#include "TFClenove.h"
+#include "TFormBrigada.h"
+#include "TMainForm.h"
+#include "TSettingForm.h"
+#include "TSumarForm.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QLabel>
+
+namespace {
+constexpr int backupsKept = 20;
+const QString backupFolder = QStringLiteral("Zaloha");
+} // namespace
+
+ProgramStart::ProgramStart(const QString& dataDirectory, const QString& programDirectory,
+                           const QString& iniPath)
+    : m_dataDirectory(dataDirectory)
+    , m_programDirectory(programDirectory)
+    , m_iniPath(iniPath)
+{
+}
+
+ProgramStart::~ProgramStart()
+{
+    // Windows go before the data module whose cursors they show.
+    m_brigade.reset();
+    m_settings.reset();
+    m_catch.reset();
+    m_members.reset();
+    m_mainForm.reset();
+    m_data.reset();
+    m_reports.reset();
+}
+
+bool ProgramStart::ensureDataDirectory(const QString& directory)
+{
+    if (Database::existsIn(directory))
+        return true;
+    const bool create = Messages::askYesNo(
+        QStringLiteral("V adresáři %1 nejsou data programu.\n\rZaložit zde nová, prázdná data?")
+            .arg(QDir::toNativeSeparators(directory)));
+    if (!create)
+        return false;
+    try {
+        DataDirectoryInitializer::create(directory, {});
+    } catch (const EngineError& e) {
+        Messages::error(e.message());
+        return false;
+    }
+    return true;
+}
+
+bool ProgramStart::start()
+{
+    try {
+        m_db = std::make_unique<Database>(m_dataDirectory);
+        m_mainForm = std::make_unique<TMainForm>(m_programDirectory);
+        // Errors of typed input and of printing are shown like every other message.
+        ControlErrors::setHandler([](const QString& message) { Messages::error(message); });
+        m_reports = std::make_unique<ReportRunner>(m_mainForm.get());
+        m_reports->setMessageHook([](const QString& message) { Messages::error(message); });
+        m_members = std::make_unique<TFClenove>();
+        // Opening the data module's tables cannot fail half-way: a missing table ends
+        // the program with the engine's message.
+        m_data = std::make_unique<TDataModule1>(*m_db, *this);
+        m_members->attach(*m_data);
+    } catch (const EngineError& e) {
+        Messages::error(e.message());
+        return false;
+    }
+    runCreationEvent([this] { m_data->DataModuleCreate(); });
+    m_catch = std::make_unique<TSumarForm>(m_mainForm->FolderSuffix());
+    // Its creation makes sure the summary year's catch tables exist and reads TALU.ini.
+    m_settings = std::make_unique<TSettingForm>(*m_data, m_iniPath);
+    QObject::connect(m_settings.get(), &TSettingForm::evaluatedBrigadeYearChanged, m_members.get(),
+                     &TFClenove::setEvaluatedBrigadeYear);
+    m_brigade = std::make_unique<TFormBrigada>();
+    connectMainForm();
+    return true;
+}
+
+void ProgramStart::runCreationEvent(const std::function<void()>& event)
+{
+    try {
+        event();
+    } catch (const EngineError& e) {
+        Messages::error(e.message());
+    }
+}
+
+void ProgramStart::connectMainForm()
+{
+    TMainForm* form = m_mainForm.get();
+    QObject::connect(form, &TMainForm::membersRequested, form, [this] { m_members->exec(); });
+    QObject::connect(form, &TMainForm::catchReturnsRequested, form, [this] { m_catch->exec(); });
+    QObject::connect(form, &TMainForm::settingsRequested, form, [this] { m_settings->exec(); });
+    QObject::connect(form, &TMainForm::saveRequested, form, [this] { saveData(); });
+    QObject::connect(form, &TMainForm::backupRequested, form, [this] { backupData(); });
+    form->onClose = [this] {
+        return prepareToClose();
+    };
+}
+
+int ProgramStart::run()
+{
+    m_mainForm->show();
+    return QApplication::exec();
+}
+
+void ProgramStart::saveData()
+{
+    try {
+        m_data->Update_All_Data();
+    } catch (const EngineError& e) {
+        Messages::error(e.message());
+    }
+}
+
+void ProgramStart::backupData()
+{
+    saveData();
+    const QString folder = QDir(m_dataDirectory).filePath(backupFolder);
+    const QString file = QDir(folder).filePath(
+        QStringLiteral("zeb-%1.sqlite")
+            .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd-HHmmss"))));
+    try {
+        if (!QDir().mkpath(folder))
+            throw EngineError(QStringLiteral("Složku záloh %1 nelze vytvořit.")
+                                  .arg(QDir::toNativeSeparators(folder)));
+        m_db->backupTo(file);
+        pruneBackups(folder);
+        Messages::information(QStringLiteral("Záloha dat je uložena v souboru\n\r%1")
+                                  .arg(QDir::toNativeSeparators(file)));
+    } catch (const EngineError& e) {
+        Messages::error(e.message());
+    }
+}
+
+void ProgramStart::pruneBackups(const QString& folder)
+{
+    const QStringList backups = QDir(folder).entryList({QStringLiteral("zeb-*.sqlite")},
+                                                       QDir::Files, QDir::Name | QDir::Reversed);
+    for (qsizetype i = backupsKept; i < backups.size(); ++i)
+        QFile::remove(QDir(folder).filePath(backups[i]));
+}
+
+bool ProgramStart::prepareToClose()
+{
+    try {
+        m_data->PostPendingEdits();
+    } catch (const EngineError& e) {
+        const bool goBack = Messages::askYesNo(
+            QStringLiteral("Rozepsaný záznam nelze uložit:\n\r%1\n\r\n\rVrátit se a opravit ho?\n\r"
+                           "(Ne = ukončit program bez tohoto záznamu)")
+                .arg(e.message()));
+        if (goBack)
+            return false;
+        for (Table* t : m_data->allTables())
+            t->cancel();
+    }
+    saveData();
+    return true;
+}
+
+void ProgramStart::setUpgradeNotice(bool visible, const QString& caption)
+{
+    QLabel* label = m_mainForm->LabelUpgrade();
+    label->setText(caption);
+    label->adjustSize();
+    label->setVisible(visible);
+}
+
+void ProgramStart::setEvaluatedBrigadeYear(const QString& year)
+{
+    m_members->setEvaluatedBrigadeYear(year);
+}
+
+void ProgramStart::setMemberCount(int count)
+{
+    m_members->setMemberCount(count);
+}
+
+void ProgramStart::setAwardKinds(const QStringList& kinds)
+{
+    m_members->setAwardKinds(kinds);
+}
+
+void ProgramStart::showAllMembers()
+{
+    m_members->runDisplayFilter(DisplayFilter::Kind::All);
+}
+
+void ProgramStart::markCatchOverviewStale()
+{
+    if (m_catch)
+        m_catch->markOverviewStale();
+}
+
+void ProgramStart::showMemberFigures(const MemberFigures& figures)
+{
+    m_members->showMemberFigures(figures);
+}
+
+QString ProgramStart::evaluatedBrigadeYear() const
+{
+    return m_members->evaluatedBrigadeYear();
+}
+
+void ProgramStart::setMemberEditable(bool on)
+{
+    m_members->SetMemberEditable(on);
+}
+
+void ProgramStart::setHonoraryPermitShown(bool shown)
+{
+    m_members->setHonoraryPermitShown(shown);
+}
+
+void ProgramStart::setRemovedCount(int count)
+{
+    m_members->setRemovedCount(count);
+}
+
+void ProgramStart::printStornoReceipt()
+{
+    m_members->PrintStornoReceipt();
+}
+
+void ProgramStart::showError(const QString& text)
+{
+    Messages::error(text);
+}
+
+void ProgramStart::confirmWithOk(const QString& text)
+{
+    Messages::confirmWithOk(text);
+}

@@ -1,0 +1,20 @@
+#include "ProgramStart.h"
+#include "SettingsLocation.h"
+
+#include <QApplication>
+#include <QDir>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("zeb-mo"));
+    QApplication::setApplicationDisplayName(QStringLiteral("ZEB - MO administrativa"));
+    const QString dataDirectory = QDir::currentPath();
+    if (!ProgramStart::ensureDataDirectory(dataDirectory))
+        return 0;
+    ProgramStart program(dataDirectory, QApplication::applicationDirPath(),
+                         SettingsLocation::iniPath());
+    if (!program.start())
+        return 1;
+    return program.run();
+}

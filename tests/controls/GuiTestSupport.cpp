@@ -1,0 +1,58 @@
+#include "GuiTestSupport.h"
+
+#include "ControlErrors.h"
+#include "DataDirectoryInitializer.h"
+
+#include <QApplication>
+#include <QTest>
+
+#include <stdexcept>
+
+void ensureTestApplication()
+{
+    if (QApplication::instance())
+        return;
+    static int argc = 1;
+    static char name[] = "zeb-gui-test";
+    static char* argv[] = {name, nullptr};
+    new QApplication(argc, argv);
+}
+
+void typeText(QWidget* widget, const QString& text)
+{
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
+TestChapter::TestChapter()
+{
+    if (!m_dir.isValid())
+        throw std::runtime_error("no temporary directory");
+    DataDirectoryInitializer::create(m_dir.path(), {});
+    m_db = std::make_unique<Database>(m_dir.path());
+}
+
+void TestChapter::addMembers(int count)
+{
+    m_db->execute(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                                 "WHERE i < ") +
+                  QString::number(count) +
+                  QStringLiteral(") INSERT INTO Clenove (CLEN_CISLO, PRIJMENI) SELECT "
+                                 "printf('%06d', i), 'Člen ' || printf('%06d', i) FROM n"));
+    m_db->touch(QStringLiteral("Clenove"));
+}
+
+ReportedErrors::ReportedErrors()
+{
+    ControlErrors::setHandler([this](const QString& message) { m_messages << message; });
+}
+
+ReportedErrors::~ReportedErrors()
+{
+    ControlErrors::setHandler({});
+}
+
+void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "Database.h"
+
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
+#include <ostream>
+
+class QWidget;
+
+// The widget tests' application object, made once for the whole test program.
+void ensureTestApplication();
+
+// Types the text into the widget key by key; unlike QTest::keyClicks it takes Czech letters.
+void typeText(QWidget* widget, const QString& text);
+
+// A new data directory, as the initializer makes it for a chapter, in a temporary folder.
+class TestChapter {
+public:
+    TestChapter();
+    Database& db() { return *m_db; }
+    QString path() const { return m_dir.path(); }
+    // Members "000001"… with surnames "Člen 000001"…, in one commit.
+    void addMembers(int count);
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<Database> m_db;
+};
+
+// Catches what the controls report while it lives.
+class ReportedErrors {
+public:
+    ReportedErrors();
+    ~ReportedErrors();
+    const QStringList& messages() const { return m_messages; }
+
+private:
+    QStringList m_messages;
+};
+
+void PrintTo(const QString& text, std::ostream* os);

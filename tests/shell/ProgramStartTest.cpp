@@ -1,0 +1,132 @@
+#include "ProgramStart.h"
+#include "DataDirectoryInitializer.h"
+#include "Database.h"
+#include "Messages.h"
+#include "TDataModule1.h"
+#include "TMainForm.h"
+#include "Table.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+void ensureApplication()
+{
+    static int argc = 1;
+    static char name[] = "test_program";
+    static char* argv[] = {name, nullptr};
+    if (!QApplication::instance())
+        new QApplication(argc, argv);
+}
+
+// Answers every message box with its first button and remembers the texts.
+class AnsweredMessages {
+public:
+    AnsweredMessages()
+    {
+        Messages::setResponder([this](Messages::Kind, const QString& text, Messages::Buttons b) {
+            texts << text;
+            return b == Messages::Buttons::Ok ? Messages::Answer::Ok : Messages::Answer::Yes;
+        });
+    }
+    ~AnsweredMessages() { Messages::setResponder({}); }
+    QStringList texts;
+};
+
+class WholeProgram : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ensureApplication();
+        DataDirectoryInitializer::Options options;
+        options.demo = true;
+        options.members = 60;
+        DataDirectoryInitializer::create(dataDir(), options);
+    }
+    QString dataDir() const { return m_dir.filePath(u"data"_s); }
+
+    QTemporaryDir m_dir;
+    AnsweredMessages messages;
+};
+
+QPushButton* buttonOf(QWidget& window, const QString& caption)
+{
+    for (QPushButton* b : window.findChildren<QPushButton*>())
+        if (b->text() == caption)
+            return b;
+    return nullptr;
+}
+
+// Clicks a launcher button and closes whatever modal window it opened; returns that
+// window's name.
+QString openAndClose(TMainForm& form, const QString& caption)
+{
+    QString opened;
+    QTimer::singleShot(0, [&] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            opened = modal->objectName();
+            modal->close();
+        }
+    });
+    QPushButton* button = buttonOf(form, caption);
+    if (!button)
+        return u"no button "_s + caption;
+    button->click();
+    return opened;
+}
+
+} // namespace
+
+TEST_F(WholeProgram, StartsOpensEveryWindowAndKeepsThePendingEditAtTheEnd)
+{
+    auto program = std::make_unique<ProgramStart>(dataDir(), u"/opt/ryby/DATA"_s,
+                                                  m_dir.filePath(u"TALU.ini"_s));
+    ASSERT_TRUE(program->start()) << messages.texts.join(u'\n').toStdString();
+    TMainForm& form = program->mainForm();
+    form.show();
+    EXPECT_EQ(form.windowTitle(), u"ZEB -  MO administrativa V 5.20 - DATA"_s);
+    EXPECT_FALSE(form.LabelUpgrade()->isVisible());
+
+    EXPECT_EQ(openAndClose(form, u"&Členové"_s), u"TFClenove"_s);
+    EXPECT_EQ(openAndClose(form, u"&Sumáře"_s), u"TSumarForm"_s);
+    EXPECT_EQ(openAndClose(form, u"&Nastavení"_s), u"TSettingForm"_s);
+
+    Table& members = program->dataModule().TableClenove();
+    members.first();
+    const QString number = members.fieldByName(u"CLEN_CISLO"_s).asString();
+    members.edit();
+    members.fieldByName(u"TELEFON"_s).setAsString(u"777 123 456"_s);
+    buttonOf(form, u"&Uložit data"_s)->click();
+    EXPECT_TRUE(members.isEditing()) << "saving the data leaves the pending edit alone";
+
+    messages.texts.clear();
+    buttonOf(form, u"&Záloha dat"_s)->click();
+    const QStringList backups = QDir(dataDir() + u"/Zaloha"_s).entryList({u"zeb-*.sqlite"_s});
+    ASSERT_EQ(backups.size(), 1);
+    EXPECT_TRUE(messages.texts.value(0).contains(backups.first()))
+        << "the user is told where it went";
+
+    EXPECT_TRUE(form.close());
+    program.reset();
+    Database db(dataDir());
+    Table check(db, u"Clenove.DB"_s);
+    check.open();
+    ASSERT_TRUE(check.locate(u"CLEN_CISLO"_s, number));
+    EXPECT_EQ(check.fieldByName(u"TELEFON"_s).asString(), u"777 123 456"_s);
+}
+
+TEST_F(WholeProgram, FolderSuffixIsTheLastComponentOfTheProgramDirectory)
+{
+    EXPECT_EQ(TMainForm::folderSuffixOf(u"/opt/ryby/DATA"_s), u" - DATA"_s);
+    EXPECT_EQ(TMainForm::folderSuffixOf(u"C:\\ZEB\\MO1"_s), u" - MO1"_s);
+    EXPECT_EQ(TMainForm::folderSuffixOf(u"ZEB"_s), u" - ZEB"_s);
+}
