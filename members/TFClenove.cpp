@@ -1,5 +1,6 @@
 #include "TFClenove.h"
 
+#include "PermitIssueTab.h"
 #include "Query.h"
 #include "TDataModule1.h"
 
@@ -32,8 +33,9 @@ TFClenove::TFClenove(QWidget* parent)
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("PageControl1"));
     m_tabs->addTab(buildBasicDataTab(), QStringLiteral("Základní data"));
-    for (const char* caption : {"Záznamy", "Povolenky-výdej"})
-        m_tabs->addTab(new QWidget, QString::fromUtf8(caption));
+    m_tabs->addTab(new QWidget, QStringLiteral("Záznamy"));
+    m_permitTab = new PermitIssueTab;
+    m_tabs->addTab(m_permitTab, QStringLiteral("Povolenky-výdej"));
     m_tabs->addTab(buildPrintTab(), QStringLiteral("Tisk"));
     for (const char* caption : {"Peníze", "Jubilea - bydliště", "Správa dat", "Info"})
         m_tabs->addTab(new QWidget, QString::fromUtf8(caption));
@@ -102,16 +104,9 @@ QWidget* TFClenove::buildBasicDataTab()
     m_notes = new QPlainTextEdit;
     m_notes->setObjectName(QStringLiteral("DBMemoZaznamy"));
     m_notes->setToolTip(QStringLiteral("Dvojklikem se záznam vyřídí"));
-    m_repeatPrint = new QPushButton(QStringLiteral("Opakovat TISK"));
-    m_repeatPrint->setObjectName(QStringLiteral("ButtonOpakovatTisk"));
-    m_labelCestna = new QLabel(QStringLiteral("Čestná povolenka"));
-    m_labelCestna->setObjectName(QStringLiteral("LabelCestna"));
-    m_labelCestna->hide();
     m_removedCount = new QLabel;
     m_removedCount->setObjectName(QStringLiteral("LabelVyrazeno"));
     layout->addWidget(m_notes);
-    layout->addWidget(m_repeatPrint);
-    layout->addWidget(m_labelCestna);
     layout->addWidget(m_removedCount);
 
     layout->addWidget(buildFilterBox());
@@ -154,9 +149,10 @@ QWidget* TFClenove::buildPrintTab()
     return tab;
 }
 
-void TFClenove::attach(TDataModule1& data)
+void TFClenove::attach(TDataModule1& data, ReportRunner& reports)
 {
     m_data = &data;
+    m_permitTab->attach(data, reports);
     m_queryClenove = std::make_unique<Query>(data.database());
     m_queryClenove->setSql(
         {QStringLiteral("select * from CLENOVE"), QStringLiteral(" "), QStringLiteral(" ")});
@@ -223,7 +219,7 @@ void TFClenove::showMemberFigures(const MemberFigures& figures)
         colours.setColor(QPalette::Text, figures.noteOpen ? QColor(Qt::white)
                                                           : palette().color(QPalette::WindowText));
         m_notes->setPalette(colours);
-        m_repeatPrint->setEnabled(false);
+        m_permitTab->disableRepeatPrint();
     }
 }
 
@@ -240,7 +236,12 @@ void TFClenove::SetMemberEditable(bool on)
 
 void TFClenove::setHonoraryPermitShown(bool shown)
 {
-    m_labelCestna->setVisible(shown);
+    m_permitTab->setHonoraryPermitShown(shown);
+}
+
+void TFClenove::setPrintSettings(const PrintSettings* settings)
+{
+    m_permitTab->setPrintSettings(settings);
 }
 
 void TFClenove::setRemovedCount(int count)
@@ -250,5 +251,5 @@ void TFClenove::setRemovedCount(int count)
 
 void TFClenove::PrintStornoReceipt()
 {
-    // The cancellation receipt arrives with the cash desk.
+    m_permitTab->PrintStornoReceipt();
 }

@@ -15,7 +15,10 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QTabWidget;
+class PermitIssueTab;
+class PrintSettings;
 class Query;
+class ReportRunner;
 class TDataModule1;
 
 // The members window: the register of members, searches, display filters and the
@@ -28,7 +31,9 @@ public:
     ~TFClenove() override;
 
     // Binds the window to the data module; called once, right after the module exists.
-    void attach(TDataModule1& data);
+    void attach(TDataModule1& data, ReportRunner& reports);
+    // The settings that printed documents follow; known once the settings window exists.
+    void setPrintSettings(const PrintSettings* settings);
 
 public slots:
     void setEvaluatedBrigadeYear(const QString& year);
@@ -73,8 +78,7 @@ private:
     QLabel* m_hoursWorked = nullptr;
     QCheckBox* m_checkBoxBrig = nullptr;
     QPlainTextEdit* m_notes = nullptr;
-    QPushButton* m_repeatPrint = nullptr;
-    QLabel* m_labelCestna = nullptr;
+    PermitIssueTab* m_permitTab = nullptr;
     QLabel* m_removedCount = nullptr;
     QList<QWidget*> m_memberInputs;
 };

@@ -74,7 +74,7 @@ bool ProgramStart::start()
         // Opening the data module's tables cannot fail half-way: a missing table ends
         // the program with the engine's message.
         m_data = std::make_unique<TDataModule1>(*m_db, *this);
-        m_members->attach(*m_data);
+        m_members->attach(*m_data, *m_reports);
     } catch (const EngineError& e) {
         Messages::error(e.message());
         return false;
@@ -83,6 +83,7 @@ bool ProgramStart::start()
     m_catch = std::make_unique<TSumarForm>(m_mainForm->FolderSuffix());
     // Its creation makes sure the summary year's catch tables exist and reads TALU.ini.
     m_settings = std::make_unique<TSettingForm>(*m_data, m_iniPath);
+    m_members->setPrintSettings(m_settings.get());
     QObject::connect(m_settings.get(), &TSettingForm::evaluatedBrigadeYearChanged, m_members.get(),
                      &TFClenove::setEvaluatedBrigadeYear);
     m_brigade = std::make_unique<TFormBrigada>();

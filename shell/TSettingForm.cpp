@@ -484,3 +484,18 @@ void TSettingForm::hideEvent(QHideEvent* event)
     if (!event->spontaneous())
         saveOnLeave();
 }
+
+int TSettingForm::rowOffset(Document document) const
+{
+    static constexpr PrintOffset rows[] = {PrintOffset::PrukazRadek, PrintOffset::PovolenkaRadek,
+                                           PrintOffset::ObalkaRadek, PrintOffset::PrevodkaRadek};
+    return printOffset(rows[int(document)]);
+}
+
+int TSettingForm::columnOffset(Document document) const
+{
+    static constexpr PrintOffset columns[] = {
+        PrintOffset::PrukazSloupec, PrintOffset::PovolenkaSloupec, PrintOffset::ObalkaSloupec,
+        PrintOffset::PrevodkaSloupec};
+    return printOffset(columns[int(document)]);
+}

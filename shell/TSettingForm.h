@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PrintSettings.h"
+
 #include "ProfileFile.h"
 
 #include <QDialog>
@@ -20,7 +22,7 @@ class TDataModule1;
 // through data-aware inputs, and the settings that belong to this computer in TALU.ini. It
 // writes the file back whenever it or one of its first two tabs is left, and other windows
 // read the settings from it.
-class TSettingForm : public QDialog {
+class TSettingForm : public QDialog, public PrintSettings {
     Q_OBJECT
 public:
     // The eight print offsets of TALU.ini, row and column per document.
@@ -47,12 +49,14 @@ public:
 
     // What other windows read. The message, the e-mail address and the two print options
     // are the inputs' current state; the rest is as last loaded.
-    QString attendanceMessage() const;
+    QString attendanceMessage() const override;
     QString catchReturnEmail() const;
-    bool printsBirthNumber() const;
-    bool localPermitOverviews() const;
+    bool printsBirthNumber() const override;
+    bool localPermitOverviews() const override;
+    int rowOffset(Document document) const override;
+    int columnOffset(Document document) const override;
     int printOffset(PrintOffset offset) const { return m_offsets[int(offset)]; }
-    bool printsBarcode() const { return m_printsBarcode; }
+    bool printsBarcode() const override { return m_printsBarcode; }
     bool usesScanner() const { return m_usesScanner; }
     QString scannerPort() const { return m_scannerPort; }
     QString scannerSpeed() const { return m_scannerSpeed; }
