@@ -17,3 +17,11 @@ void PermitIssueTab::setHonoraryPermitShown(bool) {}
 void PermitIssueTab::disableRepeatPrint() {}
 
 void PermitIssueTab::PrintStornoReceipt() {}
+
+void PermitIssueTab::printMembershipCard()
+{
+}
+
+void PermitIssueTab::printTransferForm()
+{
+}

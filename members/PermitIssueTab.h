@@ -21,6 +21,11 @@ public:
     void disableRepeatPrint();
     void PrintStornoReceipt();
 
+public slots:
+    // The single-member documents, also printed from the basic-data tab.
+    void printMembershipCard();
+    void printTransferForm();
+
 private:
     TDataModule1* m_data = nullptr;
     ReportRunner* m_reports = nullptr;

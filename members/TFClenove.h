@@ -53,6 +53,7 @@ public:
     void PrintStornoReceipt();
 
     Query& QueryClenove() { return *m_queryClenove; }
+    PermitIssueTab& permitTab() { return *m_permitTab; }
     QString selectionCaption() const;
 
 private:
