@@ -5,6 +5,7 @@
 #include "Database.h"
 #include "EngineError.h"
 #include "Query.h"
+#include "Stopwatch.h"
 #include "Table.h"
 
 #include <sqlite3.h>
@@ -35,20 +36,9 @@ EngineBenchmark::EngineBenchmark(const QString& dataDirectory, int workingYear)
 
 EngineBenchmark::~EngineBenchmark()
 {
+    m_members.reset();
     sqlite3_close_v2(m_plain);
     delete m_db;
-}
-
-double EngineBenchmark::bestOf(int runs, const std::function<void()>& work)
-{
-    double best = 1e300;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        best = std::min(best, double(timer.nsecsElapsed()) / 1e6);
-    }
-    return best;
 }
 
 void EngineBenchmark::plainStep(const QString& sql, bool readEveryColumn,
@@ -93,7 +83,7 @@ BenchmarkResult EngineBenchmark::openAllTables()
 {
     const QStringList names = m_db->tableNames();
     BenchmarkResult r{QStringLiteral("open all tables"), 0, 0};
-    r.oursMs = bestOf(3, [&] {
+    r.oursMs = Stopwatch::bestOf(3, [&] {
         std::vector<std::unique_ptr<Table>> tables;
         for (const QString& name : names) {
             auto t = std::make_unique<Table>(*m_db, name + QStringLiteral(".DB"));
@@ -104,7 +94,7 @@ BenchmarkResult EngineBenchmark::openAllTables()
             tables.push_back(std::move(t));
         }
     });
-    r.sqliteMs = bestOf(3, [&] {
+    r.sqliteMs = Stopwatch::bestOf(3, [&] {
         for (const QString& name : names) {
             const bool members = DataModel::table(name).secondaryIndex == QLatin1String("PRIJMENI");
             plainStep(QStringLiteral("SELECT rowid FROM \"%1\" ORDER BY %2")
@@ -118,41 +108,39 @@ BenchmarkResult EngineBenchmark::openAllTables()
 BenchmarkResult EngineBenchmark::locateMember()
 {
     const QStringList numbers = sampleMemberNumbers(500);
-    Table members(*m_db, QStringLiteral("Clenove.DB"));
-    members.setIndexFieldNames(QStringLiteral("PRIJMENI"));
-    members.open();
+    Table& members = openMembersBySurname();
     BenchmarkResult r{QStringLiteral("locate member by number (each)"), 0, 0};
-    r.oursMs = bestOf(3,
-                      [&] {
-                          for (const QString& n : numbers)
-                              m_sink +=
-                                  members.locate(QStringLiteral("CLEN_CISLO"), n.toUpper()) ? 1 : 0;
-                      }) /
+    r.oursMs = Stopwatch::bestOf(
+                   3,
+                   [&] {
+                       for (const QString& n : numbers)
+                           m_sink +=
+                               members.locate(QStringLiteral("CLEN_CISLO"), n.toUpper()) ? 1 : 0;
+                   }) /
                double(std::max<qsizetype>(1, numbers.size()));
     r.sqliteMs =
-        bestOf(3,
-               [&] {
-                   for (const QString& n : numbers)
-                       plainStep(QStringLiteral("SELECT rowid FROM Clenove WHERE CLEN_CISLO = ?"),
-                                 false, {n.toUpper().toUtf8()});
-               }) /
+        Stopwatch::bestOf(
+            3,
+            [&] {
+                for (const QString& n : numbers)
+                    plainStep(QStringLiteral("SELECT rowid FROM Clenove WHERE CLEN_CISLO = ?"),
+                              false, {n.toUpper().toUtf8()});
+            }) /
         double(std::max<qsizetype>(1, numbers.size()));
     return r;
 }
 
 BenchmarkResult EngineBenchmark::filterWomen()
 {
-    Table members(*m_db, QStringLiteral("Clenove.DB"));
-    members.setIndexFieldNames(QStringLiteral("PRIJMENI"));
-    members.open();
+    Table& members = openMembersBySurname();
     BenchmarkResult r{QStringLiteral("filter ZENA=true and count"), 0, 0};
-    r.oursMs = bestOf(3, [&] {
+    r.oursMs = Stopwatch::bestOf(3, [&] {
         members.setFiltered(false);
         members.setFilter(QStringLiteral("ZENA=true"));
         members.setFiltered(true);
         m_sink += members.recordCount();
     });
-    r.sqliteMs = bestOf(3, [&] {
+    r.sqliteMs = Stopwatch::bestOf(3, [&] {
         plainStep(QStringLiteral("SELECT rowid FROM Clenove WHERE ZENA = 1 ORDER BY ") +
                       memberOrder,
                   false);
@@ -162,16 +150,14 @@ BenchmarkResult EngineBenchmark::filterWomen()
 
 BenchmarkResult EngineBenchmark::walkMembers()
 {
-    Table members(*m_db, QStringLiteral("Clenove.DB"));
-    members.setIndexFieldNames(QStringLiteral("PRIJMENI"));
-    members.open();
+    Table& members = openMembersBySurname();
     BenchmarkResult r{QStringLiteral("walk members in PRIJMENI order reading every field"), 0, 0};
-    r.oursMs = bestOf(3, [&] {
+    r.oursMs = Stopwatch::bestOf(3, [&] {
         for (members.first(); !members.eof(); members.next())
             for (int f = 0; f < members.fieldCount(); ++f)
                 m_sink += members.field(f).asString().size();
     });
-    r.sqliteMs = bestOf(3, [&] {
+    r.sqliteMs = Stopwatch::bestOf(3, [&] {
         plainStep(QStringLiteral("SELECT * FROM Clenove ORDER BY ") + memberOrder, true);
     });
     return r;
@@ -183,7 +169,7 @@ BenchmarkResult EngineBenchmark::joinPayments()
                                        "(CLENOVE.CLEN_CISLO=POVOL.CLEN_CISLO) and (POVOL.ROK=%1)")
                             .arg(m_year);
     BenchmarkResult r{QStringLiteral("join members and payments of the year"), 0, 0};
-    r.oursMs = bestOf(3, [&] {
+    r.oursMs = Stopwatch::bestOf(3, [&] {
         Query q(*m_db);
         q.setSql({sql});
         q.open();
@@ -191,43 +177,51 @@ BenchmarkResult EngineBenchmark::joinPayments()
             for (int f = 0; f < q.fieldCount(); ++f)
                 m_sink += q.field(f).asString().size();
     });
-    r.sqliteMs = bestOf(3, [&] { plainStep(sql, true); });
+    r.sqliteMs = Stopwatch::bestOf(3, [&] { plainStep(sql, true); });
     return r;
 }
 
 BenchmarkResult EngineBenchmark::postMemberEdit()
 {
-    Table members(*m_db, QStringLiteral("Clenove.DB"));
-    members.setIndexFieldNames(QStringLiteral("PRIJMENI"));
-    members.open();
+    Table& members = openMembersBySurname();
     const int edits = 50;
     BenchmarkResult r{QStringLiteral("post a member's changed surname (each)"), 0, 0};
-    r.oursMs = bestOf(1,
-                      [&] {
-                          for (int i = 0; i < edits; ++i) {
-                              members.gotoBookmark(members.bookmark());
-                              members.edit();
-                              const QString name =
-                                  members.fieldByName(QStringLiteral("PRIJMENI")).asString();
-                              members.fieldByName(QStringLiteral("PRIJMENI"))
-                                  .setAsString(name.endsWith(QLatin1Char('x'))
-                                                   ? name.chopped(1)
-                                                   : name.left(19) + QLatin1Char('x'));
-                              members.post();
-                          }
-                      }) /
-               edits;
-    r.sqliteMs = bestOf(1,
-                        [&] {
-                            for (int i = 0; i < edits; ++i) {
-                                sqlite3_exec(m_plain,
-                                             "UPDATE Clenove SET PRIJMENI = PRIJMENI WHERE rowid = "
-                                             "(SELECT min(rowid) FROM Clenove)",
-                                             nullptr, nullptr, nullptr);
-                            }
-                        }) /
+    r.oursMs =
+        Stopwatch::bestOf(1,
+                          [&] {
+                              for (int i = 0; i < edits; ++i) {
+                                  members.gotoBookmark(members.bookmark());
+                                  members.edit();
+                                  const QString name =
+                                      members.fieldByName(QStringLiteral("PRIJMENI")).asString();
+                                  members.fieldByName(QStringLiteral("PRIJMENI"))
+                                      .setAsString(name.endsWith(QLatin1Char('x'))
+                                                       ? name.chopped(1)
+                                                       : name.left(19) + QLatin1Char('x'));
+                                  members.post();
+                              }
+                          }) /
+        edits;
+    r.sqliteMs = Stopwatch::bestOf(
+                     1,
+                     [&] {
+                         for (int i = 0; i < edits; ++i) {
+                             sqlite3_exec(m_plain,
+                                          "UPDATE Clenove SET PRIJMENI = PRIJMENI WHERE rowid = "
+                                          "(SELECT min(rowid) FROM Clenove)",
+                                          nullptr, nullptr, nullptr);
+                         }
+                     }) /
                  edits;
     return r;
+}
+
+Table& EngineBenchmark::openMembersBySurname()
+{
+    m_members = std::make_unique<Table>(*m_db, QStringLiteral("Clenove.DB"));
+    m_members->setIndexFieldNames(QStringLiteral("PRIJMENI"));
+    m_members->open();
+    return *m_members;
 }
 
 QList<BenchmarkResult> EngineBenchmark::runAll()

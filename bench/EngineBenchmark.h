@@ -6,8 +6,10 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 class Database;
+class Table;
 struct sqlite3;
 
 // Times the engine on a large chapter against plain SQLite doing the same work on the
@@ -20,7 +22,6 @@ public:
     QList<BenchmarkResult> runAll();
 
 private:
-    static double bestOf(int runs, const std::function<void()>& work);
     BenchmarkResult openAllTables();
     BenchmarkResult locateMember();
     BenchmarkResult filterWomen();
@@ -29,10 +30,12 @@ private:
     BenchmarkResult postMemberEdit();
     void plainStep(const QString& sql, bool readEveryColumn, const QList<QByteArray>& binds = {});
     QStringList sampleMemberNumbers(int count);
+    Table& openMembersBySurname();
 
     QString m_directory;
     int m_year;
     Database* m_db;
+    std::unique_ptr<Table> m_members;
     sqlite3* m_plain = nullptr;
     long long m_sink = 0; // keeps the compiler from dropping reads
 };

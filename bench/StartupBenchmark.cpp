@@ -4,6 +4,7 @@
 #include "Database.h"
 #include "Messages.h"
 #include "ProgramStart.h"
+#include "Stopwatch.h"
 #include "TMainForm.h"
 
 #include <sqlite3.h>
@@ -15,18 +16,6 @@
 #include <algorithm>
 
 namespace {
-
-double bestOf(int runs, const std::function<void()>& work)
-{
-    double best = 1e300;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        best = std::min(best, double(timer.nsecsElapsed()) / 1e6);
-    }
-    return best;
-}
 
 void plainStart(const QString& dataDirectory)
 {
@@ -54,14 +43,14 @@ BenchmarkResult StartupBenchmark::run(const QString& dataDirectory)
     Messages::setResponder(
         [](Messages::Kind, const QString&, Messages::Buttons) { return Messages::Answer::Ok; });
     BenchmarkResult r{QStringLiteral("start-up to the main window shown"), 0, 0};
-    r.oursMs = bestOf(3, [&] {
+    r.oursMs = Stopwatch::bestOf(3, [&] {
         ProgramStart program(dataDirectory, QCoreApplication::applicationDirPath(),
                              QDir(dataDirectory).filePath(QStringLiteral("TALU.ini")));
         program.start();
         program.mainForm().show();
         QCoreApplication::processEvents();
     });
-    r.sqliteMs = bestOf(3, [&] { plainStart(dataDirectory); });
+    r.sqliteMs = Stopwatch::bestOf(3, [&] { plainStart(dataDirectory); });
     Messages::setResponder({});
     return r;
 }

@@ -93,13 +93,7 @@ void DbEdit::onTextEdited()
 
 bool DbEdit::commit()
 {
-    try {
-        m_link.updateRecord();
-        return true;
-    } catch (const EngineError& error) {
-        ControlErrors::report(error);
-        return false;
-    }
+    return m_link.tryUpdateRecord();
 }
 
 void DbEdit::keyPressEvent(QKeyEvent* event)

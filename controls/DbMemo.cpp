@@ -87,13 +87,7 @@ void DbMemo::insertFromMimeData(const QMimeData* source)
 
 bool DbMemo::commit()
 {
-    try {
-        m_link.updateRecord();
-        return true;
-    } catch (const EngineError& error) {
-        ControlErrors::report(error);
-        return false;
-    }
+    return m_link.tryUpdateRecord();
 }
 
 void DbMemo::focusOutEvent(QFocusEvent* event)

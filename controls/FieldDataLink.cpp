@@ -136,3 +136,14 @@ void FieldDataLink::onFieldChanged(int index)
     m_modified = false;
     emit dataChanged();
 }
+
+bool FieldDataLink::tryUpdateRecord()
+{
+    try {
+        updateRecord();
+        return true;
+    } catch (const EngineError& error) {
+        ControlErrors::report(error);
+        return false;
+    }
+}

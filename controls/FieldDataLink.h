@@ -42,6 +42,8 @@ public:
     // Writes the pending change (the control's value) into the field; throws EngineError
     // when the field refuses it, and the change stays pending.
     void updateRecord();
+    // The same, showing a refused value to the user instead of throwing; false then.
+    bool tryUpdateRecord();
     // Writes a value at once, putting the cursor into edit first; throws EngineError.
     void write(const QVariant& value);
     // Forgets the pending change and has the control show the field again.

@@ -84,6 +84,21 @@ Scopes scopesOf(const QList<SqlToken>& tokens)
     return s;
 }
 
+// The ORDER BY that sorts a whole UNION, or -1.
+int compoundOrderIndex(const QList<SqlToken>& tokens, const Scopes& scopes)
+{
+    bool compound = false;
+    for (int i = 0; i < tokens.size(); ++i) {
+        if (scopes.depth[i] != 0)
+            continue;
+        if (tokens[i].isKeyword("union"))
+            compound = true;
+        if (compound && tokens[i].isKeyword("order"))
+            return i;
+    }
+    return -1;
+}
+
 int matchingParen(const QList<SqlToken>& tokens, int open)
 {
     int depth = 0;
@@ -212,16 +227,9 @@ void LocalSql::qualifyColumns(QList<SqlToken>& tokens) const
                           EngineError::Kind::Syntax);
 
     // In a UNION the closing ORDER BY names result columns, which must stay as written.
-    int compoundOrder = int(tokens.size());
-    bool compound = false;
-    for (int i = 0; i < tokens.size(); ++i) {
-        if (scopes.depth[i] != 0)
-            continue;
-        if (tokens[i].isKeyword("union"))
-            compound = true;
-        if (compound && tokens[i].isKeyword("order"))
-            compoundOrder = i;
-    }
+    int compoundOrder = compoundOrderIndex(tokens, scopes);
+    if (compoundOrder < 0)
+        compoundOrder = int(tokens.size());
 
     QList<SqlToken> out;
     for (int i = 0; i < tokens.size(); ++i) {
@@ -265,20 +273,12 @@ void LocalSql::wrapCompoundOrder(QList<SqlToken>& tokens) const
 {
     // SQLite refuses a collation on the ORDER BY of a UNION whose last arm groups
     // ("no such column"), so the union is sorted from outside instead.
-    const Scopes scopes = scopesOf(tokens);
-    bool compound = false;
-    for (int i = 0; i < tokens.size(); ++i) {
-        if (scopes.depth[i] != 0)
-            continue;
-        if (tokens[i].isKeyword("union"))
-            compound = true;
-        if (compound && tokens[i].isKeyword("order")) {
-            QList<SqlToken> wrapped{word("SELECT"), symbol("*"), word("FROM"), symbol("(")};
-            wrapped << tokens.mid(0, i) << symbol(")") << tokens.mid(i);
-            tokens = wrapped;
-            return;
-        }
-    }
+    const int order = compoundOrderIndex(tokens, scopesOf(tokens));
+    if (order < 0)
+        return;
+    QList<SqlToken> wrapped{word("SELECT"), symbol("*"), word("FROM"), symbol("(")};
+    wrapped << tokens.mid(0, order) << symbol(")") << tokens.mid(order);
+    tokens = wrapped;
 }
 
 void LocalSql::addOrderCollation(QList<SqlToken>& tokens) const
