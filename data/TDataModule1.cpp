@@ -272,6 +272,9 @@ void TDataModule1::PostPendingEdits()
     for (Table* t : allTables()) {
         if (!t->isEditing())
             continue;
+        // Text still in an input counts as typed into the record.
+        if (t->updateRecord)
+            t->updateRecord();
         if (t->isModified())
             t->post();
         else
