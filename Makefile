@@ -37,6 +37,7 @@ test-plain: build
 test-sanitize: build-sanitize
 	cd $(SANITIZE_DIR) && QT_QPA_PLATFORM=offscreen \
 		ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+		LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 		ctest --output-on-failure -j $(JOBS)
 
