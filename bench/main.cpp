@@ -1,6 +1,8 @@
+#include "CashDeskBenchmark.h"
 #include "DataDirectoryInitializer.h"
 #include "EngineBenchmark.h"
 #include "EngineError.h"
+#include "MembersBenchmark.h"
 #include "ReportBenchmark.h"
 #include "StartupBenchmark.h"
 
@@ -57,11 +59,17 @@ int main(int argc, char* argv[])
                 out << r.line() << Qt::endl;
         }
         {
+            MembersBenchmark members(directory);
+            for (const BenchmarkResult& r : members.runAll())
+                out << r.line() << Qt::endl;
+        }
+        {
             ReportBenchmark report(directory);
             for (const BenchmarkResult& r : report.runAll())
                 out << r.line() << Qt::endl;
         }
         out << StartupBenchmark::run(directory).line() << Qt::endl;
+        out << CashDeskBenchmark::run(directory).line() << Qt::endl;
     } catch (const EngineError& e) {
         QTextStream(stderr) << e.message() << Qt::endl;
         return 1;

@@ -1,149 +1,373 @@
 #include "TFClenove.h"
 
+#include "DataAdminTab.h"
+#include "DataLinks.h"
+#include "DateText.h"
+#include "DbCheckBox.h"
+#include "DbDateEdit.h"
+#include "DbEdit.h"
+#include "DbGrid.h"
+#include "DbLookupComboBox.h"
+#include "DbMemo.h"
+#include "DbNavigator.h"
+#include "EngineError.h"
+#include "MemberRecordsTab.h"
+#include "Messages.h"
 #include "PermitIssueTab.h"
 #include "Query.h"
 #include "TDataModule1.h"
+#include "TFormBrigada.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
+
+const QString noteMark = QStringLiteral("ZÁZNAM !");
+
 QGroupBox* group(const QString& title, QLayout* content)
 {
     auto* box = new QGroupBox(title);
     box->setLayout(content);
     return box;
 }
+
+QHBoxLayout* row(const QList<QWidget*>& widgets)
+{
+    auto* layout = new QHBoxLayout;
+    for (QWidget* w : widgets)
+        layout->addWidget(w);
+    return layout;
+}
+
+QPushButton* button(const QString& caption, const QString& name)
+{
+    auto* b = new QPushButton(caption);
+    b->setObjectName(name);
+    return b;
+}
+
+// A mark the data module's rules set; the user only reads it.
+QCheckBox* indicator(const QString& name, const QString& hint)
+{
+    auto* box = new QCheckBox;
+    box->setObjectName(name);
+    box->setToolTip(hint);
+    box->setAttribute(Qt::WA_TransparentForMouseEvents);
+    box->setFocusPolicy(Qt::NoFocus);
+    return box;
+}
+
+QLabel* label(const QString& name)
+{
+    auto* l = new QLabel;
+    l->setObjectName(name);
+    return l;
+}
+
+// "yy.mm.dd/" of a birth date; a woman's month is raised by 50.
+QString birthNumberStart(const QDate& born, bool woman)
+{
+    const auto twoDigits = [](int n) {
+        return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+    };
+    return twoDigits(born.year() % 100) + QLatin1Char('.') +
+           twoDigits(born.month() + (woman ? 50 : 0)) + QLatin1Char('.') + twoDigits(born.day()) +
+           QLatin1Char('/');
+}
+
 } // namespace
 
 TFClenove::TFClenove(QWidget* parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("TFClenove"));
-    setWindowTitle(QStringLiteral("Členové"));
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("PageControl1"));
     m_tabs->addTab(buildBasicDataTab(), QStringLiteral("Základní data"));
-    m_tabs->addTab(new QWidget, QStringLiteral("Záznamy"));
+    m_recordsTab = new MemberRecordsTab;
+    m_tabs->addTab(m_recordsTab, QStringLiteral("Záznamy"));
     m_permitTab = new PermitIssueTab;
     m_tabs->addTab(m_permitTab, QStringLiteral("Povolenky-výdej"));
     m_tabs->addTab(buildPrintTab(), QStringLiteral("Tisk"));
-    for (const char* caption : {"Peníze", "Jubilea - bydliště", "Správa dat", "Info"})
+    for (const char* caption : {"Peníze", "Jubilea - bydliště"})
         m_tabs->addTab(new QWidget, QString::fromUtf8(caption));
+    m_dataAdmin = new DataAdminTab;
+    m_tabs->addTab(m_dataAdmin, QStringLiteral("Správa dat"));
+    m_tabs->addTab(new QWidget, QStringLiteral("Info"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs);
+
+    connect(m_tabs, &QTabWidget::currentChanged, this, &TFClenove::onTabShown);
+    connect(m_recordsTab, &MemberRecordsTab::noteStarted, this, &TFClenove::markNote);
+    connect(m_recordsTab, &MemberRecordsTab::noteSettleRequested, this, &TFClenove::settleNote);
+    connect(m_permitTab, &PermitIssueTab::issuingChanged, this, [this](bool issuing) {
+        m_navigator->setEnabled(!issuing);
+        m_recordsTab->setMovesEnabled(!issuing);
+    });
+    // The window sees every key of its controls first, as the old form's key preview did.
+    qApp->installEventFilter(this);
+    setUpSizeRules();
 }
 
 TFClenove::~TFClenove() = default;
 
+// ---- building -------------------------------------------------------------------------
+
+template <class Input> Input* TFClenove::bound(const QString& field, bool lockable)
+{
+    auto* input = new Input;
+    input->setObjectName(QStringLiteral("DB_") + field);
+    m_binders << [input, field](DataSet* members) {
+        input->bind(members, field);
+    };
+    m_inputs.insert(field, input);
+    if (lockable)
+        m_memberInputs << input;
+    return input;
+}
+
+void TFClenove::addCaptioned(QGridLayout* grid, int row, int column, const QString& caption,
+                             const QList<QWidget*>& inputs)
+{
+    grid->addWidget(new QLabel(caption), row, column);
+    grid->addLayout(::row(inputs), row, column + 1);
+}
+
 QWidget* TFClenove::buildBasicDataTab()
 {
-    auto* tab = new QWidget;
-    auto* layout = new QVBoxLayout(tab);
+    m_basicTab = new QWidget;
+    m_basicTab->setObjectName(QStringLiteral("TabSheetZakladni"));
+    auto* left = new QVBoxLayout;
+    left->addWidget(buildMemberInputs());
+    left->addLayout(row({buildBrigadeBox(), buildReturnBox(), buildAwardBox()}));
+    left->addWidget(buildFilterBox());
 
-    m_memberCount = new QLabel;
-    m_memberCount->setObjectName(QStringLiteral("LabelClenuCelkem"));
+    m_memberCount = label(QStringLiteral("LabelClenuCelkem"));
     m_memberCount->setToolTip(QStringLiteral("Celkový počet členů"));
-    auto* countLayout = new QHBoxLayout;
-    countLayout->addWidget(m_memberCount);
-    layout->addWidget(group(QStringLiteral(" Členů celkem "), countLayout));
+    auto* right = new QVBoxLayout;
+    right->addWidget(group(QStringLiteral(" Členů celkem "), row({m_memberCount})));
+    right->addWidget(buildNavigator());
+    right->addWidget(buildSearchBox(), 1);
 
-    m_editBrigRok = new QLineEdit;
-    m_editBrigRok->setObjectName(QStringLiteral("EditBrigRok"));
-    m_editBrigRok->setToolTip(QStringLiteral("Vyhodnocovaný rok brigády"));
-    m_editBrigRok->setMaxLength(4);
-    auto* brigadeLayout = new QHBoxLayout;
-    brigadeLayout->addWidget(m_editBrigRok);
-    layout->addWidget(group(QStringLiteral(" Brigáda "), brigadeLayout));
+    auto* layout = new QHBoxLayout(m_basicTab);
+    layout->addLayout(left, 3);
+    layout->addLayout(right, 1);
+    return m_basicTab;
+}
 
-    m_awardKinds = new QComboBox;
-    m_awardKinds->setObjectName(QStringLiteral("ComboBoxVyznam"));
-    m_awardKinds->setEditable(true);
-    auto* awardLayout = new QHBoxLayout;
-    awardLayout->addWidget(m_awardKinds);
-    layout->addWidget(group(QStringLiteral("Vyznamenání"), awardLayout));
+QWidget* TFClenove::buildMemberInputs()
+{
+    auto* grid = new QGridLayout;
+    const auto edit = [this](const char* field, bool lockable = true) -> QWidget* {
+        return bound<DbEdit>(QLatin1String(field), lockable);
+    };
+    addCaptioned(grid, 0, 0, QStringLiteral("Členské číslo"), {edit("CLEN_CISLO")});
+    addCaptioned(grid, 0, 2, QStringLiteral("Číslo legitimace"), {edit("CISLO_LEGITIMACE")});
+    addCaptioned(grid, 1, 0, QStringLiteral("Číslo rybářského lístku"), {edit("RYB_LISTEK")});
+    addCaptioned(grid, 1, 2, QStringLiteral("Člen od roku"), {edit("CLEN_OD_ROKU")});
+    addCaptioned(grid, 2, 0, QStringLiteral("Titul           Jméno "),
+                 {edit("TITUL"), edit("JMENO")});
+    addCaptioned(grid, 2, 2, QStringLiteral("Příjmení"), {edit("PRIJMENI")});
+    auto* woman = bound<DbCheckBox>(QStringLiteral("ZENA"), false);
+    woman->setText(QStringLiteral("žena"));
+    auto* sponsor = bound<DbCheckBox>(QStringLiteral("SPONZOR"), false);
+    sponsor->setText(QStringLiteral("sponzor"));
+    grid->addLayout(row({woman, sponsor}), 3, 1);
+    addCaptioned(grid, 4, 0, QStringLiteral("Adresa"), {edit("ULICE")});
+    addCaptioned(grid, 4, 2, QStringLiteral("PSČ"), {edit("PSC"), edit("OBEC")});
+    addCaptioned(grid, 5, 0, QStringLiteral("tel:"), {edit("TELEFON")});
+    addCaptioned(grid, 5, 2, QStringLiteral("Kategorie"),
+                 {bound<DbLookupComboBox>(QStringLiteral("KATEGORIE"), true)});
+    addCaptioned(grid, 6, 0, QStringLiteral("Zaměstnavatel"), {edit("ZAMESTNAVATEL")});
+    addCaptioned(grid, 6, 2, QStringLiteral("Povolání"), {edit("POVOLANI")});
+    addCaptioned(grid, 7, 0, QStringLiteral("Datum narození"),
+                 {bound<DbDateEdit>(QStringLiteral("DATUM_NAROZENI"), true)});
+    addCaptioned(grid, 7, 2, QStringLiteral("Rodné číslo"), {edit("RODNE_CISLO")});
+    addCaptioned(grid, 8, 0, QStringLiteral("Zaplatil členství"), {edit("LAST_CLENSTVI", false)});
 
-    m_labelMp = new QLabel(QStringLiteral("ANO"));
-    m_labelMp->setObjectName(QStringLiteral("LabelMP"));
-    m_labelPs = new QLabel(QStringLiteral("ANO"));
-    m_labelPs->setObjectName(QStringLiteral("LabelPS"));
-    m_returnedMp = new QCheckBox;
-    m_returnedMp->setObjectName(QStringLiteral("CheckBoxMP"));
-    m_returnedMp->setToolTip(QStringLiteral("Sumář MP vrácen"));
-    m_returnedPs = new QCheckBox;
-    m_returnedPs->setObjectName(QStringLiteral("CheckBoxPS"));
-    m_returnedPs->setToolTip(QStringLiteral("Sumář PS vrácen"));
-    auto* marks = new QHBoxLayout;
-    for (QWidget* w : {static_cast<QWidget*>(m_labelMp), static_cast<QWidget*>(m_returnedMp),
-                       static_cast<QWidget*>(m_labelPs), static_cast<QWidget*>(m_returnedPs)})
-        marks->addWidget(w);
-    layout->addWidget(group(QStringLiteral(" V roce "), marks));
+    m_pozor = bound<DbEdit>(QStringLiteral("POZOR"), false);
+    m_pozor->setReadOnly(true);
+    m_pozor->setFocusPolicy(Qt::NoFocus);
+    m_pozor->setToolTip(QStringLiteral("Dvojklikem se záznam vyřídí"));
+    m_pozor->setStyleSheet(QStringLiteral("color: red; font-weight: bold;"));
+    grid->addWidget(m_pozor, 8, 3);
 
-    m_hoursRequired = new QLabel;
-    m_hoursRequired->setObjectName(QStringLiteral("LabelPozad"));
-    m_hoursWorked = new QLabel;
-    m_hoursWorked->setObjectName(QStringLiteral("LabelOdprac"));
-    m_checkBoxBrig = new QCheckBox;
-    m_checkBoxBrig->setObjectName(QStringLiteral("CheckBoxBrig"));
-    m_checkBoxBrig->setToolTip(QStringLiteral("Brigáda splněna"));
-    brigadeLayout->addWidget(new QLabel(QStringLiteral("požad.")));
-    brigadeLayout->addWidget(m_hoursRequired);
-    brigadeLayout->addWidget(new QLabel(QStringLiteral("odprac.")));
-    brigadeLayout->addWidget(m_hoursWorked);
-    brigadeLayout->addWidget(m_checkBoxBrig);
+    m_labelMp = label(QStringLiteral("LabelMP"));
+    m_labelPs = label(QStringLiteral("LabelPS"));
+    m_returnedMp = indicator(QStringLiteral("CheckBoxMP"), QStringLiteral("Sumář MP vrácen"));
+    m_returnedPs = indicator(QStringLiteral("CheckBoxPS"), QStringLiteral("Sumář PS vrácen"));
+    QWidget* lastMp = edit("LAST_SUMAR_MP");
+    QWidget* lastPs = edit("LAST_SUMAR_PS");
+    for (QWidget* w : {lastMp, lastPs})
+        w->setToolTip(QStringLiteral("Posleně odevzdaný sumář"));
+    auto* marks = new QGridLayout;
+    QLabel* year = label(QStringLiteral("LabelRokSum"));
+    m_summaryYearLabels << year;
+    marks->addLayout(row({new QLabel(QStringLiteral(" V roce ")), year}), 0, 0, 1, 2);
+    addCaptioned(marks, 1, 0, QStringLiteral("Povol. MP"), {lastMp, m_labelMp, m_returnedMp});
+    addCaptioned(marks, 2, 0, QStringLiteral("Povol PS"), {lastPs, m_labelPs, m_returnedPs});
+    grid->addLayout(marks, 9, 0, 1, 4);
 
-    m_notes = new QPlainTextEdit;
-    m_notes->setObjectName(QStringLiteral("DBMemoZaznamy"));
-    m_notes->setToolTip(QStringLiteral("Dvojklikem se záznam vyřídí"));
-    m_removedCount = new QLabel;
-    m_removedCount->setObjectName(QStringLiteral("LabelVyrazeno"));
-    layout->addWidget(m_notes);
-    layout->addWidget(m_removedCount);
+    auto* box = new QWidget;
+    box->setLayout(grid);
+    return box;
+}
 
-    layout->addWidget(buildFilterBox());
-    layout->addStretch();
-    return tab;
+DbNavigator* TFClenove::buildNavigator()
+{
+    using B = DbNavigator::Button;
+    m_navigator = new DbNavigator;
+    m_navigator->setObjectName(QStringLiteral("DBNavigator1"));
+    m_navigator->setVisibleButtons({B::Insert, B::Delete, B::Edit, B::Post, B::Cancel});
+    m_navigator->setHints({QStringLiteral("Vlož nového člena"),
+                           QStringLiteral("Zruš zobrazeného člena"),
+                           QStringLiteral("Oprava zobrazeného člena"),
+                           QStringLiteral("Uložení změn na disk"), QStringLiteral("Zrušení změn")});
+    m_navigator->setDeleteConfirmation([this] { return confirmMemberDelete(); });
+    connect(m_navigator, &DbNavigator::aboutToAct, this,
+            [this](DbNavigator::Button b) { onNavigatorAboutToAct(int(b)); });
+    connect(m_navigator, &DbNavigator::acted, this, [this](DbNavigator::Button b) {
+        if (b == B::Insert || b == B::Delete)
+            setMemberCount(m_data->TableClenove().recordCount());
+    });
+    // Connected after the navigator's own handler, so this runs once the action is over,
+    // whether it succeeded or not.
+    for (const B b : m_navigator->visibleButtons())
+        connect(m_navigator->button(b), &QToolButton::clicked, this,
+                &TFClenove::onNavigatorClicked);
+    return m_navigator;
+}
+
+QWidget* TFClenove::buildSearchBox()
+{
+    m_searchByName = button(QStringLiteral("Příjmení"), QStringLiteral("ButtonPrijmeni"));
+    QPushButton* byNumber = button(QStringLiteral("Číslo"), QStringLiteral("ButtonCislo"));
+    auto* choice = new QButtonGroup(this);
+    for (QPushButton* b : {m_searchByName, byNumber}) {
+        b->setCheckable(true);
+        choice->addButton(b);
+    }
+    m_searchByName->setChecked(true);
+    connect(m_searchByName, &QPushButton::clicked, this, [this] { showSearch(true); });
+    connect(byNumber, &QPushButton::clicked, this, [this] { showSearch(false); });
+
+    m_surnameList = new DbGrid;
+    m_surnameList->setObjectName(QStringLiteral("DBLookupListBoxPrijmeni"));
+    m_surnameList->setReadOnly(true);
+    m_surnameList->horizontalHeader()->hide();
+    m_surnameList->verticalHeader()->hide();
+    m_surnameList->horizontalHeader()->setStretchLastSection(true);
+    m_editFindClen = new QLineEdit;
+    m_editFindClen->setObjectName(QStringLiteral("EditFindClen"));
+    m_editFindClen->setMaxLength(6);
+    m_editFindClen->hide();
+    connect(m_editFindClen, &QLineEdit::returnPressed, this,
+            [this] { findMemberByNumber(m_editFindClen->text()); });
+
+    auto* layout = new QVBoxLayout;
+    layout->addLayout(row({m_searchByName, byNumber}));
+    layout->addWidget(m_surnameList, 1);
+    layout->addWidget(m_editFindClen);
+    return group(QStringLiteral(" Najdi člena podle JMÉNA  nebo  ČÍSLA "), layout);
 }
 
 QWidget* TFClenove::buildFilterBox()
 {
-    auto* row = new QHBoxLayout;
+    auto* layout = new QHBoxLayout;
     m_filterButtons = new QButtonGroup(this);
     m_filterButtons->setExclusive(true);
     for (const DisplayFilter& f : DisplayFilter::all()) {
-        auto* button = new QPushButton(f.buttonCaption);
-        button->setCheckable(true);
-        button->setToolTip(f.hint);
-        button->setChecked(f.kind == DisplayFilter::Kind::All);
-        m_filterButtons->addButton(button, int(f.kind));
-        row->addWidget(button);
+        auto* b = new QPushButton(f.buttonCaption);
+        b->setCheckable(true);
+        b->setToolTip(f.hint);
+        b->setChecked(f.kind == DisplayFilter::Kind::All);
+        m_filterButtons->addButton(b, int(f.kind));
+        layout->addWidget(b);
     }
-    connect(m_filterButtons, &QButtonGroup::idClicked, this,
-            [this](int id) { runDisplayFilter(DisplayFilter::Kind(id)); });
+    connect(m_filterButtons, &QButtonGroup::idClicked, this, [this](int id) {
+        try {
+            runDisplayFilter(DisplayFilter::Kind(id));
+        } catch (const EngineError& e) {
+            Messages::error(e.message());
+        }
+    });
     m_filterCategory = new QComboBox;
     m_filterCategory->setObjectName(QStringLiteral("ComboBoxKateg"));
-    row->addWidget(m_filterCategory);
-    m_filterCount = new QLabel;
-    m_filterCount->setObjectName(QStringLiteral("LabelVyber"));
-    row->addWidget(m_filterCount);
-    return group(QStringLiteral(" Výběr podle "), row);
+    m_filterCount = label(QStringLiteral("LabelVyber"));
+    layout->addWidget(m_filterCategory);
+    layout->addWidget(m_filterCount);
+    return group(QStringLiteral(" Výběr podle "), layout);
+}
+
+QWidget* TFClenove::buildBrigadeBox()
+{
+    QPushButton* entry = button(QStringLiteral("Zápis "), QStringLiteral("ButtonBrigada"));
+    connect(entry, &QPushButton::clicked, this, &TFClenove::openBrigadeDialog);
+    m_editBrigRok = new QLineEdit;
+    m_editBrigRok->setObjectName(QStringLiteral("EditBrigRok"));
+    m_editBrigRok->setToolTip(QStringLiteral("Vyhodnocovaný rok brigády"));
+    m_editBrigRok->setMaxLength(4);
+    m_hoursRequired = label(QStringLiteral("LabelPozad"));
+    m_hoursWorked = label(QStringLiteral("LabelOdprac"));
+    m_checkBoxBrig = indicator(QStringLiteral("CheckBoxBrig"), QStringLiteral("Brigáda splněna"));
+    auto* grid = new QGridLayout;
+    grid->addWidget(entry, 0, 0);
+    grid->addWidget(m_editBrigRok, 0, 1);
+    grid->addWidget(new QLabel(QStringLiteral("požad.")), 1, 0);
+    grid->addWidget(m_hoursRequired, 1, 1);
+    grid->addWidget(new QLabel(QStringLiteral("odprac.")), 2, 0);
+    grid->addWidget(m_hoursWorked, 2, 1);
+    grid->addWidget(m_checkBoxBrig, 2, 2);
+    return group(QStringLiteral(" Brigáda "), grid);
+}
+
+QWidget* TFClenove::buildReturnBox()
+{
+    QLabel* year = label(QStringLiteral("LabelRokVratil"));
+    m_summaryYearLabels << year;
+    return group(QStringLiteral(" Vrátil sumář "),
+                 row({button(QStringLiteral("MP"), QStringLiteral("ButtonVratilMP")),
+                      button(QStringLiteral("PS"), QStringLiteral("ButtonVratilPS")), year}));
+}
+
+QWidget* TFClenove::buildAwardBox()
+{
+    m_awardKinds = new QComboBox;
+    m_awardKinds->setObjectName(QStringLiteral("ComboBoxVyznam"));
+    m_awardKinds->setEditable(true);
+    QPushButton* card = button(QStringLiteral("Tisk čl. průkazu"), QStringLiteral("ButtonPrukaz"));
+    QPushButton* transfer =
+        button(QStringLiteral("Tisk prevodky"), QStringLiteral("ButtonPrevodka"));
+    connect(card, &QPushButton::clicked, this, [this] { m_permitTab->printMembershipCard(); });
+    connect(transfer, &QPushButton::clicked, this, [this] { m_permitTab->printTransferForm(); });
+    auto* layout = new QVBoxLayout;
+    layout->addLayout(
+        row({m_awardKinds, button(QStringLiteral("Udělit"), QStringLiteral("ButtonUdelit"))}));
+    layout->addWidget(button(QStringLiteral("Vyřadit člena"), QStringLiteral("ButtonVyradit")));
+    layout->addLayout(row({card, transfer}));
+    return group(QStringLiteral("Vyznamenání"), layout);
 }
 
 QWidget* TFClenove::buildPrintTab()
 {
     auto* tab = new QWidget;
     auto* layout = new QVBoxLayout(tab);
-    m_staticTextKdo = new QLabel;
-    m_staticTextKdo->setObjectName(QStringLiteral("StaticTextKdo"));
+    m_staticTextKdo = label(QStringLiteral("StaticTextKdo"));
     layout->addWidget(m_staticTextKdo);
     layout->addStretch();
     return tab;
@@ -153,30 +377,222 @@ void TFClenove::attach(TDataModule1& data, ReportRunner& reports)
 {
     m_data = &data;
     m_permitTab->attach(data, reports);
+    m_recordsTab->attach(data);
+    m_dataAdmin->attach(data);
+    Table& members = data.TableClenove();
+    for (const auto& bind : std::as_const(m_binders))
+        bind(&members);
+    static_cast<DbLookupComboBox*>(m_inputs.value(QStringLiteral("KATEGORIE")))
+        ->setListSource(&data.TablePovolSet(), QStringLiteral("KATEGORIE"));
+    m_surnameList->setDataSet(&members);
+    DataSetColumn surname, name;
+    surname.field = QStringLiteral("PRIJMENI");
+    name.field = QStringLiteral("JMENO");
+    m_surnameList->setColumns({surname, name});
+    m_navigator->setDataSet(&members);
     m_queryClenove = std::make_unique<Query>(data.database());
     m_queryClenove->setSql(
         {QStringLiteral("select * from CLENOVE"), QStringLiteral(" "), QStringLiteral(" ")});
     data.TablePovolSet().open();
-    for (data.TablePovolSet().first(); !data.TablePovolSet().eof(); data.TablePovolSet().next())
-        m_filterCategory->addItem(
-            data.TablePovolSet().fieldByName(QStringLiteral("KATEGORIE")).asString());
+    refreshFilterCategories();
+    showSummaryYear();
+    SetMemberEditable(false);
 }
 
-void TFClenove::setEvaluatedBrigadeYear(const QString& year)
+// ---- size and keys ----------------------------------------------------------------------
+
+void TFClenove::setUpSizeRules()
 {
-    m_editBrigRok->setText(year);
+    const QSize design = sizeHint();
+    setMinimumSize(design);
+    const QScreen* screen = this->screen();
+    const QSize screenSize = screen ? screen->size() : design;
+    setMaximumSize(screenSize.expandedTo(design));
+    m_designFontSize = font().pointSizeF();
+    showSizeLimits();
 }
 
-void TFClenove::setMemberCount(int count)
+void TFClenove::showSizeLimits()
 {
-    m_memberCount->setText(QString::number(count));
+    setWindowTitle(QStringLiteral("%1x%2  %3x%4")
+                       .arg(minimumWidth())
+                       .arg(minimumHeight())
+                       .arg(maximumWidth())
+                       .arg(maximumHeight()));
 }
 
-void TFClenove::setAwardKinds(const QStringList& kinds)
+void TFClenove::scaleControls(bool enlarge)
 {
-    m_awardKinds->clear();
-    m_awardKinds->addItems(kinds);
+    if (enlarge == m_enlarged || m_designFontSize <= 0)
+        return;
+    m_enlarged = enlarge;
+    const qreal ratio = qreal(maximumHeight()) / qreal(minimumHeight());
+    QFont scaled = font();
+    scaled.setPointSizeF(enlarge ? m_designFontSize * ratio : m_designFontSize);
+    setFont(scaled);
 }
+
+void TFClenove::changeEvent(QEvent* event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        scaleControls(isMaximized());
+}
+
+void TFClenove::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    showSizeLimits();
+}
+
+bool TFClenove::windowKey(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        reject();
+        return true;
+    }
+    if (event->key() == Qt::Key_Insert && event->modifiers().testFlag(Qt::AltModifier)) {
+        m_recordsTab->makeGridsEditable();
+        return true;
+    }
+    return false;
+}
+
+bool TFClenove::eventFilter(QObject* watched, QEvent* event)
+{
+    const bool ownWidget =
+        watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this;
+    if (!ownWidget)
+        return false;
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        return windowKey(static_cast<QKeyEvent*>(event));
+    case QEvent::FocusIn:
+        if (watched == m_inputs.value(QStringLiteral("CISLO_LEGITIMACE")))
+            prefillLegitimation();
+        else if (watched == m_inputs.value(QStringLiteral("RODNE_CISLO")))
+            prefillBirthNumber();
+        break;
+    case QEvent::FocusOut:
+        if (watched == m_editBrigRok)
+            rerunMemberRule();
+        break;
+    case QEvent::MouseButtonDblClick:
+        if (watched == m_pozor) {
+            settleNote();
+            FocusMemberSearch();
+            return true;
+        }
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+void TFClenove::done(int result)
+{
+    if (!finishMemberEdit())
+        return;
+    QDialog::done(result);
+}
+
+// A member left in edit when the window closes is saved, so nothing typed is lost and the
+// inputs, disabled again at the next opening, never hide a record still in edit.
+bool TFClenove::finishMemberEdit()
+{
+    if (!m_data || !m_data->TableClenove().isEditing())
+        return true;
+    Table& members = m_data->TableClenove();
+    try {
+        DataLinks::updateRecord(members);
+        members.isModified() ? members.post() : members.cancel();
+    } catch (const EngineError& e) {
+        Messages::error(e.message());
+        return false;
+    }
+    SetMemberEditable(false);
+    return true;
+}
+
+// ---- activation and tabs ------------------------------------------------------------------
+
+void TFClenove::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    SetMemberEditable(false);
+    showSummaryYear();
+    refreshFilterCategories();
+    FocusMemberSearch();
+}
+
+void TFClenove::onTabShown(int index)
+{
+    QWidget* tab = m_tabs->widget(index);
+    if (tab == m_basicTab)
+        FocusMemberSearch();
+    else if (tab == m_dataAdmin && m_data)
+        m_data->DataSourceVyrazDataChange();
+}
+
+void TFClenove::showSummaryYear()
+{
+    if (!m_data)
+        return;
+    const QString year = QString::number(m_data->summaryYear());
+    for (QLabel* l : std::as_const(m_summaryYearLabels))
+        l->setText(year);
+}
+
+void TFClenove::refreshFilterCategories()
+{
+    if (!m_data)
+        return;
+    const QString chosen = m_filterCategory->currentText();
+    QStringList categories;
+    Table& fees = m_data->TablePovolSet();
+    for (fees.first(); !fees.eof(); fees.next()) {
+        const QString category = fees.fieldByName(QStringLiteral("KATEGORIE")).asString();
+        if (!categories.contains(category))
+            categories << category;
+    }
+    m_filterCategory->clear();
+    m_filterCategory->addItems(categories);
+    m_filterCategory->setCurrentIndex(qMax(0, int(categories.indexOf(chosen))));
+}
+
+// ---- search -----------------------------------------------------------------------------
+
+void TFClenove::showSearch(bool byName)
+{
+    m_surnameList->setVisible(byName);
+    m_editFindClen->setVisible(!byName);
+    FocusMemberSearch();
+}
+
+void TFClenove::FocusMemberSearch()
+{
+    if (m_tabs->currentWidget() != m_basicTab)
+        return;
+    if (m_searchByName->isChecked())
+        m_surnameList->setFocus();
+    else
+        m_editFindClen->setFocus();
+}
+
+void TFClenove::findMemberByNumber(const QString& number)
+{
+    if (number.isEmpty() || !m_data)
+        return;
+    try {
+        if (!m_data->TableClenove().locate(QStringLiteral("CLEN_CISLO"), number, true))
+            Messages::error(QStringLiteral("Člen NEEXISTUJE !!!"));
+    } catch (const EngineError& e) {
+        Messages::error(e.message());
+    }
+}
+
+// ---- display filters ----------------------------------------------------------------------
 
 QString TFClenove::selectionCaption() const
 {
@@ -200,6 +616,156 @@ void TFClenove::runDisplayFilter(DisplayFilter::Kind kind)
     m_staticTextKdo->setText(filter.selectionCaption(year, category));
 }
 
+// ---- editing ------------------------------------------------------------------------------
+
+void TFClenove::SetMemberEditable(bool on)
+{
+    for (QWidget* input : std::as_const(m_memberInputs))
+        input->setEnabled(on);
+}
+
+void TFClenove::onNavigatorAboutToAct(int button)
+{
+    using B = DbNavigator::Button;
+    switch (B(button)) {
+    case B::Insert:
+    case B::Edit:
+        SetMemberEditable(true);
+        m_inputs.value(QStringLiteral("TITUL"))->setFocus();
+        break;
+    default:
+        SetMemberEditable(false);
+        break;
+    }
+}
+
+void TFClenove::onNavigatorClicked()
+{
+    // A save the engine refused leaves the record in edit: the user must be able to
+    // correct it. A declined or failed delete must not keep payments at the next one.
+    if (m_data->TableClenove().isEditing())
+        SetMemberEditable(true);
+    m_data->KeepPaymentsOnDelete = false;
+}
+
+bool TFClenove::confirmMemberDelete()
+{
+    if (!Messages::askYesNo(QStringLiteral("Opravdu zrušit zobrazeného člena ?")))
+        return false;
+    m_data->KeepPaymentsOnDelete = true;
+    return true;
+}
+
+void TFClenove::writeInput(DbEdit* input, const QString& text)
+{
+    try {
+        input->link().write(text);
+    } catch (const EngineError& e) {
+        Messages::error(e.message());
+        return;
+    }
+    input->setText(text);
+    input->setCursorPosition(int(text.size()));
+}
+
+void TFClenove::prefillLegitimation()
+{
+    Table& setup = m_data->TableSetup();
+    setup.first();
+    const QString chapter = setup.fieldByName(QStringLiteral("CISLO_ORGANIZACE")).asString();
+    const auto* number = static_cast<DbEdit*>(m_inputs.value(QStringLiteral("CLEN_CISLO")));
+    writeInput(static_cast<DbEdit*>(m_inputs.value(QStringLiteral("CISLO_LEGITIMACE"))),
+               chapter + QLatin1Char('-') + number->text());
+}
+
+void TFClenove::prefillBirthNumber()
+{
+    const auto* birthDate = static_cast<DbEdit*>(m_inputs.value(QStringLiteral("DATUM_NAROZENI")));
+    auto* birthNumber = static_cast<DbEdit*>(m_inputs.value(QStringLiteral("RODNE_CISLO")));
+    if (birthDate->text().trimmed().isEmpty() || !birthNumber->text().isEmpty())
+        return;
+    const QDate born = DateText::parse(birthDate->text());
+    if (!born.isValid())
+        return;
+    const bool woman = static_cast<QCheckBox*>(m_inputs.value(QStringLiteral("ZENA")))->isChecked();
+    writeInput(birthNumber, birthNumberStart(born, woman));
+}
+
+// ---- notes ----------------------------------------------------------------------------------
+
+void TFClenove::markNote()
+{
+    writeNoteMark(noteMark);
+}
+
+void TFClenove::settleNote()
+{
+    writeNoteMark(QString());
+}
+
+void TFClenove::writeNoteMark(const QString& mark)
+{
+    Table& members = m_data->TableClenove();
+    if (members.isEmpty())
+        return;
+    try {
+        const bool editStartsHere = !members.isEditing();
+        members.edit();
+        members.fieldByName(QStringLiteral("POZOR")).setAsString(mark);
+        // Only an edit begun here skips the renumbering check: one the user began may
+        // carry a changed member number whose records must follow.
+        if (editStartsHere)
+            m_data->EditedMemberNumber.clear();
+        DataLinks::updateRecord(members);
+        members.post();
+    } catch (const EngineError& e) {
+        Messages::error(e.message());
+    }
+}
+
+// ---- brigades -------------------------------------------------------------------------------
+
+void TFClenove::openBrigadeDialog()
+{
+    if (m_brigadeDialog)
+        m_brigadeDialog->exec();
+    FocusMemberSearch();
+}
+
+void TFClenove::rerunMemberRule()
+{
+    if (!m_data)
+        return;
+    try {
+        m_data->DataSourceClenoveDataChange();
+    } catch (const EngineError& e) {
+        Messages::error(e.message());
+    }
+}
+
+// ---- what the data module's rules show ---------------------------------------------------
+
+void TFClenove::setEvaluatedBrigadeYear(const QString& year)
+{
+    m_editBrigRok->setText(year);
+}
+
+QString TFClenove::evaluatedBrigadeYear() const
+{
+    return m_editBrigRok->text();
+}
+
+void TFClenove::setMemberCount(int count)
+{
+    m_memberCount->setText(QString::number(count));
+}
+
+void TFClenove::setAwardKinds(const QStringList& kinds)
+{
+    m_awardKinds->clear();
+    m_awardKinds->addItems(kinds);
+}
+
 void TFClenove::showMemberFigures(const MemberFigures& figures)
 {
     m_labelMp->setVisible(figures.mp.shown);
@@ -212,26 +778,12 @@ void TFClenove::showMemberFigures(const MemberFigures& figures)
         m_hoursWorked->setText(figures.hoursWorked);
         m_hoursRequired->setText(QString::number(figures.hoursRequired));
         m_checkBoxBrig->setChecked(figures.brigadeDone);
+        m_permitTab->setBrigadeDone(figures.brigadeDone);
     }
     if (figures.notesKnown) {
-        QPalette colours = m_notes->palette();
-        colours.setColor(QPalette::Base, figures.noteOpen ? Qt::red : Qt::white);
-        colours.setColor(QPalette::Text, figures.noteOpen ? QColor(Qt::white)
-                                                          : palette().color(QPalette::WindowText));
-        m_notes->setPalette(colours);
+        m_recordsTab->showNoteMark(figures.noteOpen);
         m_permitTab->disableRepeatPrint();
     }
-}
-
-QString TFClenove::evaluatedBrigadeYear() const
-{
-    return m_editBrigRok->text();
-}
-
-void TFClenove::SetMemberEditable(bool on)
-{
-    for (QWidget* input : std::as_const(m_memberInputs))
-        input->setEnabled(on);
 }
 
 void TFClenove::setHonoraryPermitShown(bool shown)
@@ -246,7 +798,7 @@ void TFClenove::setPrintSettings(const PrintSettings* settings)
 
 void TFClenove::setRemovedCount(int count)
 {
-    m_removedCount->setText(QString::number(count));
+    m_dataAdmin->setRemovedCount(count);
 }
 
 void TFClenove::PrintStornoReceipt()

@@ -5,21 +5,29 @@
 
 #include <QDialog>
 
+#include <functional>
 #include <memory>
 
-class QButtonGroup;
-class QCheckBox;
-class QPlainTextEdit;
-class QPushButton;
-class QComboBox;
-class QLabel;
-class QLineEdit;
-class QTabWidget;
+class DataAdminTab;
+class DataSet;
+class DbEdit;
+class DbGrid;
+class DbNavigator;
+class MemberRecordsTab;
 class PermitIssueTab;
 class PrintSettings;
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QGridLayout;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
 class Query;
 class ReportRunner;
 class TDataModule1;
+class TFormBrigada;
 
 // The members window: the register of members, searches, display filters and the
 // tabs of the cash desk, prints, money, jubilees and data administration. It owns the
@@ -34,6 +42,8 @@ public:
     void attach(TDataModule1& data, ReportRunner& reports);
     // The settings that printed documents follow; known once the settings window exists.
     void setPrintSettings(const PrintSettings* settings);
+    // The dialog behind "Zápis "; made after this window.
+    void setBrigadeDialog(TFormBrigada* dialog) { m_brigadeDialog = dialog; }
 
 public slots:
     void setEvaluatedBrigadeYear(const QString& year);
@@ -41,7 +51,8 @@ public slots:
 public:
     void setMemberCount(int count);
     void setAwardKinds(const QStringList& kinds);
-    // Presses a display-filter button.
+    // Presses a display-filter button. Throws EngineError (a pending member edit that
+    // cannot be saved, a filter the engine refuses).
     void runDisplayFilter(DisplayFilter::Kind kind);
 
     // What the data module's member rules show here.
@@ -52,18 +63,73 @@ public:
     void setRemovedCount(int count);
     void PrintStornoReceipt();
 
+    // Only on the basic-data tab: the focus goes to the search the user chose last.
+    void FocusMemberSearch();
+    // The number search: makes the member current or says there is none.
+    void findMemberByNumber(const QString& number);
+    // The open-note mark: set by typing into the notes, cleared by a double click.
+    void markNote();
+    void settleNote();
+
     Query& QueryClenove() { return *m_queryClenove; }
     PermitIssueTab& permitTab() { return *m_permitTab; }
+    MemberRecordsTab& recordsTab() { return *m_recordsTab; }
+    DataAdminTab& dataAdminTab() { return *m_dataAdmin; }
     QString selectionCaption() const;
+
+    void done(int result) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     QWidget* buildBasicDataTab();
-    QWidget* buildPrintTab();
+    QWidget* buildMemberInputs();
+    QWidget* buildSearchBox();
     QWidget* buildFilterBox();
+    QWidget* buildBrigadeBox();
+    QWidget* buildReturnBox();
+    QWidget* buildAwardBox();
+    QWidget* buildPrintTab();
+    DbNavigator* buildNavigator();
+    template <class Input> Input* bound(const QString& field, bool lockable);
+    void addCaptioned(QGridLayout* grid, int row, int column, const QString& caption,
+                      const QList<QWidget*>& inputs);
+
+    void setUpSizeRules();
+    void showSizeLimits();
+    void scaleControls(bool enlarge);
+    bool windowKey(QKeyEvent* event);
+    void onTabShown(int index);
+    void showSearch(bool byName);
+    void showSummaryYear();
+    void refreshFilterCategories();
+    void onNavigatorAboutToAct(int button);
+    void onNavigatorClicked();
+    bool confirmMemberDelete();
+    bool finishMemberEdit();
+    void prefillLegitimation();
+    void prefillBirthNumber();
+    void writeInput(DbEdit* input, const QString& text);
+    void writeNoteMark(const QString& mark);
+    void openBrigadeDialog();
+    void rerunMemberRule();
 
     TDataModule1* m_data = nullptr;
+    TFormBrigada* m_brigadeDialog = nullptr;
     std::unique_ptr<Query> m_queryClenove;
     QTabWidget* m_tabs = nullptr;
+    QWidget* m_basicTab = nullptr;
+    QList<std::function<void(DataSet*)>> m_binders;
+    QList<QWidget*> m_memberInputs;
+    QHash<QString, QWidget*> m_inputs;
+    DbNavigator* m_navigator = nullptr;
+    QPushButton* m_searchByName = nullptr;
+    DbGrid* m_surnameList = nullptr;
+    QLineEdit* m_editFindClen = nullptr;
     QLineEdit* m_editBrigRok = nullptr;
     QLabel* m_memberCount = nullptr;
     QComboBox* m_awardKinds = nullptr;
@@ -71,6 +137,7 @@ private:
     QLabel* m_filterCount = nullptr;
     QLabel* m_staticTextKdo = nullptr;
     QButtonGroup* m_filterButtons = nullptr;
+    QList<QLabel*> m_summaryYearLabels;
     QLabel* m_labelMp = nullptr;
     QLabel* m_labelPs = nullptr;
     QCheckBox* m_returnedMp = nullptr;
@@ -78,8 +145,10 @@ private:
     QLabel* m_hoursRequired = nullptr;
     QLabel* m_hoursWorked = nullptr;
     QCheckBox* m_checkBoxBrig = nullptr;
-    QPlainTextEdit* m_notes = nullptr;
+    DbEdit* m_pozor = nullptr;
     PermitIssueTab* m_permitTab = nullptr;
-    QLabel* m_removedCount = nullptr;
-    QList<QWidget*> m_memberInputs;
+    MemberRecordsTab* m_recordsTab = nullptr;
+    DataAdminTab* m_dataAdmin = nullptr;
+    qreal m_designFontSize = 0;
+    bool m_enlarged = false;
 };

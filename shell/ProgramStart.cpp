@@ -87,6 +87,8 @@ bool ProgramStart::start()
     QObject::connect(m_settings.get(), &TSettingForm::evaluatedBrigadeYearChanged, m_members.get(),
                      &TFClenove::setEvaluatedBrigadeYear);
     m_brigade = std::make_unique<TFormBrigada>();
+    m_brigade->attach(*m_data);
+    m_members->setBrigadeDialog(m_brigade.get());
     connectMainForm();
     return true;
 }
