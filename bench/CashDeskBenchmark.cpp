@@ -1,5 +1,7 @@
 #include "CashDeskBenchmark.h"
 
+#include "Stopwatch.h"
+
 #include "Database.h"
 #include "DbNavigator.h"
 #include "Messages.h"
@@ -27,18 +29,6 @@ struct CountingSink : ReportSink {
     int documents = 0;
     void deliver(const QString&, Mode, const RenderedDocument&) override { ++documents; }
 };
-
-double bestOf(const std::function<void()>& work)
-{
-    double best = 1e300;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        best = std::min(best, double(timer.nsecsElapsed()) / 1e6);
-    }
-    return best;
-}
 
 void exec(sqlite3* db, const char* sql)
 {
@@ -79,7 +69,7 @@ double plainRuns(const QString& dataDirectory, const QString& number)
     sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
     exec(db, "PRAGMA journal_mode=WAL");
     exec(db, "PRAGMA synchronous=FULL");
-    const double ms = bestOf([&] { plainIssue(db, number.toUtf8()); });
+    const double ms = Stopwatch::bestOf(runs, [&] { plainIssue(db, number.toUtf8()); });
     sqlite3_close(db);
     return ms;
 }
@@ -105,7 +95,7 @@ BenchmarkResult CashDeskBenchmark::run(const QString& dataDirectory)
         for (const char* master : {"CheckBoxMasterPOPL", "CheckBoxMasterMP", "CheckBoxMasterPS"})
             tab.findChild<QCheckBox*>(QLatin1String(master))->click();
         auto* navigator = tab.findChild<DbNavigator*>(QStringLiteral("DBNavigatorPovol"));
-        r.oursMs = bestOf([&] {
+        r.oursMs = Stopwatch::bestOf(runs, [&] {
             navigator->click(DbNavigator::Button::Insert);
             navigator->click(DbNavigator::Button::Post);
         });

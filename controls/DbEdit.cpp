@@ -121,11 +121,6 @@ void DbEdit::focusOutEvent(QFocusEvent* event)
     // Another window taking over (a message box) or a context menu is no leaving.
     if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
         return;
-    try {
-        m_link.updateRecord();
-    } catch (const EngineError& error) {
-        ControlErrors::refuseLeaving(this, error.message());
-        return;
-    }
-    emit exited();
+    if (m_link.leaveOrRefuse(this))
+        emit exited();
 }

@@ -95,9 +95,5 @@ void DbMemo::focusOutEvent(QFocusEvent* event)
     QPlainTextEdit::focusOutEvent(event);
     if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
         return;
-    try {
-        m_link.updateRecord();
-    } catch (const EngineError& error) {
-        ControlErrors::refuseLeaving(this, error.message());
-    }
+    m_link.leaveOrRefuse(this);
 }

@@ -147,3 +147,14 @@ bool FieldDataLink::tryUpdateRecord()
         return false;
     }
 }
+
+bool FieldDataLink::leaveOrRefuse(QWidget* input)
+{
+    try {
+        updateRecord();
+        return true;
+    } catch (const EngineError& error) {
+        ControlErrors::refuseLeaving(input, error.message());
+        return false;
+    }
+}

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QVariant>
+#include <QWidget>
 
 #include <functional>
 
@@ -44,6 +45,9 @@ public:
     void updateRecord();
     // The same, showing a refused value to the user instead of throwing; false then.
     bool tryUpdateRecord();
+    // On leaving an input: writes the typed text, or shows the refusal and keeps the user
+    // in the input. False when refused.
+    bool leaveOrRefuse(QWidget* input);
     // Writes a value at once, putting the cursor into edit first; throws EngineError.
     void write(const QVariant& value);
     // Forgets the pending change and has the control show the field again.

@@ -28,3 +28,11 @@ int RowWriter::indexOf(const QString& fieldName)
         it = m_indexes.insert(fieldName, m_table.fieldByName(fieldName).index());
     return it.value();
 }
+
+void RowWriter::appendRow(const QVariantMap& values)
+{
+    append();
+    for (auto it = values.begin(); it != values.end(); ++it)
+        set(it.key(), it.value());
+    post();
+}

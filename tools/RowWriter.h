@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QVariant>
+#include <QVariantMap>
 
 class Database;
 
@@ -18,6 +19,8 @@ public:
     // Throws EngineError for a field the table does not have or a value it cannot take.
     void set(const QString& fieldName, const QVariant& value);
     void post();
+    // One whole row: appended, every named field set, posted.
+    void appendRow(const QVariantMap& values);
 
 private:
     int indexOf(const QString& fieldName);

@@ -5,6 +5,7 @@
 #include "Database.h"
 #include "GuiTestSupport.h"
 #include "ReportRunner.h"
+#include "RowWriter.h"
 #include "TDataModule1.h"
 #include "TFClenove.h"
 #include "TFormBrigada.h"
@@ -86,12 +87,7 @@ void MembersWindowTest::TearDown()
 
 void MembersWindowTest::addRow(const QString& table, const QVariantMap& values)
 {
-    Table t(*m_db, table);
-    t.open();
-    t.append();
-    for (auto it = values.begin(); it != values.end(); ++it)
-        t.fieldByName(it.key()).setValue(it.value());
-    t.post();
+    RowWriter(*m_db, table).appendRow(values);
 }
 
 void MembersWindowTest::addMember(const QString& number, const QString& surname, QVariantMap more)

@@ -3,6 +3,7 @@
 #include "DataModel.h"
 #include "Report.h"
 #include "ReportEngine.h"
+#include "RowWriter.h"
 #include "Table.h"
 
 #include <stdexcept>
@@ -18,12 +19,7 @@ ReportTestData::ReportTestData()
 
 void ReportTestData::append(const QString& table, const QVariantMap& values)
 {
-    Table t(*m_db, table);
-    t.open();
-    t.append();
-    for (auto it = values.begin(); it != values.end(); ++it)
-        t.fieldByName(it.key()).setValue(it.value());
-    t.post();
+    RowWriter(*m_db, table).appendRow(values);
 }
 
 void ReportTestData::appendPayments(int count)
