@@ -8,6 +8,11 @@
 DataLinks::DataLinks(DataSet& dataSet)
     : QObject(&dataSet)
 {
+    // Any post or move of the cursor, also one the data layer starts on its own (a rule's
+    // filter, a locate, the post of pending edits at close), first takes what is typed.
+    dataSet.updateRecord = [&dataSet] {
+        updateRecord(dataSet);
+    };
 }
 
 DataLinks* DataLinks::of(DataSet& dataSet, bool create)

@@ -133,6 +133,7 @@ bool DbNavigator::act(Button button)
     };
     if (button != Button::Cancel && button != Button::Delete)
         DataLinks::updateRecord(ds);
+    const std::function<void()> custom = m_customActions.value(int(button));
     switch (button) {
     case Button::First:
         ds.first();
@@ -147,11 +148,11 @@ bool DbNavigator::act(Button button)
         ds.last();
         break;
     case Button::Insert:
-        requireTable()->insert();
+        custom ? custom() : requireTable()->insert();
         break;
     case Button::Delete:
         if (!m_confirmDelete || m_confirmDelete())
-            requireTable()->deleteRecord();
+            custom ? custom() : requireTable()->deleteRecord();
         break;
     case Button::Edit:
         requireTable()->edit();
@@ -159,7 +160,7 @@ bool DbNavigator::act(Button button)
     case Button::Post:
         if (!ds.isEditing())
             return false;
-        requireTable()->post();
+        custom ? custom() : requireTable()->post();
         break;
     case Button::Cancel:
         if (!ds.isEditing())
@@ -171,6 +172,11 @@ bool DbNavigator::act(Button button)
         break;
     }
     return true;
+}
+
+void DbNavigator::setCustomAction(Button button, std::function<void()> action)
+{
+    m_customActions.insert(int(button), std::move(action));
 }
 
 bool DbNavigator::perform(Button button)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QPointer>
 #include <QWidget>
 
@@ -38,6 +39,11 @@ public:
         m_confirmDelete = std::move(confirm);
     }
 
+    // Does the button's work instead of the cursor's own insert, delete or post: for a
+    // record whose save or delete is an operation of the data module that carries other
+    // records with it. A delete still asks first; a post still needs a record in edit.
+    void setCustomAction(Button button, std::function<void()> action);
+
     // Does what a click on the button does. Throws EngineError; false when post or cancel
     // found no record in edit (then `acted` is not emitted).
     bool perform(Button button);
@@ -59,4 +65,5 @@ private:
     QList<QMetaObject::Connection> m_connections;
     QList<QToolButton*> m_buttons;
     std::function<bool()> m_confirmDelete;
+    QHash<int, std::function<void()>> m_customActions;
 };

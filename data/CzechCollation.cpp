@@ -4,6 +4,7 @@
 
 #include <sqlite3.h>
 #include <unicode/ucol.h>
+#include <unicode/ustring.h>
 
 #include <QByteArray>
 
@@ -37,9 +38,28 @@ int CzechCollation::compare(const QString& a, const QString& b)
     return compare(QByteArrayView(a.toUtf8()), QByteArrayView(b.toUtf8()));
 }
 
+int CzechCollation::compareFolded(QStringView a, QStringView b)
+{
+    static_assert(sizeof(UChar) == sizeof(char16_t));
+    UErrorCode status = U_ZERO_ERROR;
+    const int32_t r = u_strCaseCompare(reinterpret_cast<const UChar*>(a.utf16()), int32_t(a.size()),
+                                       reinterpret_cast<const UChar*>(b.utf16()), int32_t(b.size()),
+                                       U_FOLD_CASE_DEFAULT, &status);
+    if (U_FAILURE(status))
+        return a.compare(b, Qt::CaseInsensitive);
+    return r < 0 ? -1 : (r == 0 ? 0 : 1);
+}
+
 void CzechCollation::registerOn(sqlite3* db)
 {
     collator();
+    sqlite3_create_collation_v2(
+        db, FoldedName, SQLITE_UTF16_ALIGNED, nullptr,
+        [](void*, int na, const void* a, int nb, const void* b) {
+            return compareFolded(QStringView(static_cast<const char16_t*>(a), na / 2),
+                                 QStringView(static_cast<const char16_t*>(b), nb / 2));
+        },
+        nullptr);
     sqlite3_create_collation_v2(
         db, Name, SQLITE_UTF8, nullptr,
         [](void*, int na, const void* a, int nb, const void* b) {

@@ -12,9 +12,14 @@ struct UCollator;
 class CzechCollation {
 public:
     static constexpr const char* Name = "CZECH";
+    // Equality ignoring letter case by Unicode case folding (Č = č, Ř = ř), for locating a
+    // value; registered beside CZECH, because SQLite's NOCASE folds only A to Z.
+    static constexpr const char* FoldedName = "FOLDED";
 
     static int compare(QByteArrayView utf8a, QByteArrayView utf8b);
     static int compare(const QString& a, const QString& b);
+    // The order of FOLDED: 0 exactly when the texts are equal but for letter case.
+    static int compareFolded(QStringView a, QStringView b);
     static void registerOn(sqlite3* db);
 
 private:

@@ -12,10 +12,18 @@ QList<FieldDef> feeItemFields()
     return fields;
 }
 
+const QString memberNumber = QStringLiteral("CLEN_CISLO");
+
+TableDef withRequired(TableDef def, const QString& field)
+{
+    def.requiredFields << field;
+    return def;
+}
+
 TableDef memberTable(const QString& name)
 {
-    return {name, DataModel::memberFields(), QStringLiteral("CLEN_CISLO"),
-            QStringLiteral("PRIJMENI")};
+    return withRequired({name, DataModel::memberFields(), memberNumber, QStringLiteral("PRIJMENI")},
+                        memberNumber);
 }
 
 TableDef paymentTable()
@@ -26,7 +34,7 @@ TableDef paymentTable()
     f << FieldDef::integer(QStringLiteral("CELKEM_KC")) << FieldDef::date(QStringLiteral("VYDANO"))
       << FieldDef::text(QStringLiteral("MP_VRACENO"), 3)
       << FieldDef::text(QStringLiteral("PS_VRACENO"), 3);
-    return {QStringLiteral("Povol"), f, {}, {}, {QStringLiteral("CLEN_CISLO")}};
+    return withRequired({QStringLiteral("Povol"), f, {}, {}, {memberNumber}}, memberNumber);
 }
 
 TableDef feeTable()
@@ -34,7 +42,7 @@ TableDef feeTable()
     QList<FieldDef> f{FieldDef::text(QStringLiteral("KATEGORIE"), 15),
                       FieldDef::integer(QStringLiteral("ROK"))};
     f << feeItemFields() << FieldDef::integer(QStringLiteral("BRIG_HODIN"));
-    return {QStringLiteral("PovolSet"), f, {}, {}};
+    return withRequired({QStringLiteral("PovolSet"), f, {}, {}}, QStringLiteral("KATEGORIE"));
 }
 
 TableDef dayTotalsTable()
@@ -74,11 +82,18 @@ TableDef setupTable()
 
 TableDef districtTable(const QString& name)
 {
-    return {name,
-            {FieldDef::text(QStringLiteral("REVIR_CISLO"), 7),
-             FieldDef::text(QStringLiteral("REVIR_NAZEV"), 30)},
-            {},
-            {}};
+    return withRequired({name,
+                         {FieldDef::text(QStringLiteral("REVIR_CISLO"), 7),
+                          FieldDef::text(QStringLiteral("REVIR_NAZEV"), 30)},
+                         {},
+                         {}},
+                        QStringLiteral("REVIR_CISLO"));
+}
+
+// A member's brigade work or award: a row that means nothing without its member.
+TableDef memberRecordTable(const QString& name, const QList<FieldDef>& fields)
+{
+    return withRequired({name, fields, {}, {}, {memberNumber}}, memberNumber);
 }
 
 QList<TableDef> buildTables()
@@ -89,28 +104,23 @@ QList<TableDef> buildTables()
     t << districtTable(QStringLiteral("ReviryMP")) << districtTable(QStringLiteral("ReviryPS"));
     t << TableDef{QStringLiteral("CSumMP"), DataModel::districtTotalsFields(), {}, {}};
     t << TableDef{QStringLiteral("CSumPS"), DataModel::districtTotalsFields(), {}, {}};
-    t << TableDef{QStringLiteral("VAHY"),
-                  {FieldDef::text(QStringLiteral("DB_NAME"), 20),
-                   FieldDef::text(QStringLiteral("USER_NAME"), 20),
-                   FieldDef::real(QStringLiteral("KG_MIN")),
-                   FieldDef::real(QStringLiteral("KG_MAX"))},
-                  {},
-                  {}};
-    t << TableDef{QStringLiteral("Brigady"),
-                  {FieldDef::text(QStringLiteral("CLEN_CISLO"), 6),
-                   FieldDef::date(QStringLiteral("DATUM")), FieldDef::real(QStringLiteral("HODIN")),
-                   FieldDef::text(QStringLiteral("AKCE"), 40),
-                   FieldDef::text(QStringLiteral("ZAPSAL"), 20)},
-                  {},
-                  {},
-                  {QStringLiteral("CLEN_CISLO")}};
-    t << TableDef{QStringLiteral("Vyznam"),
-                  {FieldDef::text(QStringLiteral("CLEN_CISLO"), 6),
-                   FieldDef::text(QStringLiteral("DRUH_VYZNAMENANI"), 40),
-                   FieldDef::date(QStringLiteral("DATUM_UDELENI"))},
-                  {},
-                  {},
-                  {QStringLiteral("CLEN_CISLO")}};
+    t << withRequired(
+        {QStringLiteral("VAHY"),
+         {FieldDef::text(QStringLiteral("DB_NAME"), 20),
+          FieldDef::text(QStringLiteral("USER_NAME"), 20), FieldDef::real(QStringLiteral("KG_MIN")),
+          FieldDef::real(QStringLiteral("KG_MAX"))},
+         {},
+         {}},
+        QStringLiteral("DB_NAME"));
+    t << memberRecordTable(
+        QStringLiteral("Brigady"),
+        {FieldDef::text(memberNumber, 6), FieldDef::date(QStringLiteral("DATUM")),
+         FieldDef::real(QStringLiteral("HODIN")), FieldDef::text(QStringLiteral("AKCE"), 40),
+         FieldDef::text(QStringLiteral("ZAPSAL"), 20)});
+    t << memberRecordTable(QStringLiteral("Vyznam"),
+                           {FieldDef::text(memberNumber, 6),
+                            FieldDef::text(QStringLiteral("DRUH_VYZNAMENANI"), 40),
+                            FieldDef::date(QStringLiteral("DATUM_UDELENI"))});
     t << TableDef{QStringLiteral("VYCETKA"),
                   {FieldDef::text(QStringLiteral("TYP_PLATBY"), 30),
                    FieldDef::integer(QStringLiteral("HODNOTA")),

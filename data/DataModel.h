@@ -8,6 +8,10 @@
 // tables, the upgrades and the tests all take their layouts from here.
 class DataModel {
 public:
+    // Recorded in the database once every table holds the layouts below; 0 is any older
+    // data, whose start-up brings it up to date.
+    static constexpr int layoutVersion = 520;
+
     // Every fixed table of a data directory (the year catch tables are made per year).
     static const QList<TableDef>& tables();
 

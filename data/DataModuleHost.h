@@ -32,6 +32,8 @@ public:
     virtual void setHonoraryPermitShown(bool shown) = 0;
     virtual void setRemovedCount(int count) = 0;
     virtual void printStornoReceipt() = 0;
+    // The members window is issuing a payment: the member-change rule rests meanwhile.
+    virtual bool issueInProgress() const = 0;
 
     // Message boxes of the data module.
     virtual void showError(const QString& text) = 0;

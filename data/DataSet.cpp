@@ -1,7 +1,10 @@
 #include "DataSet.h"
 
+#include "CzechCollation.h"
 #include "EngineError.h"
 #include "FieldValue.h"
+
+#include <utility>
 
 DataSet::DataSet(Database& db, QObject* parent)
     : QObject(parent)
@@ -207,21 +210,37 @@ void DataSet::setValue(int index, const QVariant& value)
 
 void DataSet::parseFilter()
 {
-    m_filterExpr = FilterExpression::parse(m_filterText, m_fields);
+    m_filterExpr = m_exactField.isEmpty()
+                       ? FilterExpression::parse(m_filterText, m_fields)
+                       : FilterExpression::equalTo(m_fields, m_exactField, m_exactValue);
 }
 
 void DataSet::setFilter(const QString& text)
 {
+    changeFilter(text, QString(), QVariant());
+}
+
+void DataSet::setExactFilter(const QString& fieldName, const QVariant& value)
+{
+    changeFilter(QString(), fieldName, value);
+}
+
+void DataSet::changeFilter(const QString& text, const QString& exactField,
+                           const QVariant& exactValue)
+{
     if (isActive())
         checkBrowseMode();
-    const QString old = m_filterText;
-    m_filterText = text;
+    const QString oldText = std::exchange(m_filterText, text);
+    const QString oldField = std::exchange(m_exactField, exactField);
+    const QVariant oldValue = std::exchange(m_exactValue, exactValue);
     if (!isActive())
         return;
     try {
         parseFilter();
     } catch (...) {
-        m_filterText = old;
+        m_filterText = oldText;
+        m_exactField = oldField;
+        m_exactValue = oldValue;
         parseFilter();
         throw;
     }
@@ -266,11 +285,11 @@ DataSet::Bookmark DataSet::findFirst(int field, const QVariant& value, bool case
 {
     for (int p = 0; p < viewSize(); ++p) {
         const QVariant v = readRecord(p).value(field);
-        const bool same =
-            (v.typeId() == QMetaType::QString && value.typeId() == QMetaType::QString)
-                ? v.toString().compare(value.toString(), caseInsensitive ? Qt::CaseInsensitive
-                                                                         : Qt::CaseSensitive) == 0
-                : v == value;
+        const bool texts = v.typeId() == QMetaType::QString && value.typeId() == QMetaType::QString;
+        // The same folding as a table's locate, so both find the same rows.
+        const bool same = texts && caseInsensitive
+                              ? CzechCollation::compareFolded(v.toString(), value.toString()) == 0
+                              : v == value;
         if (same)
             return keyAt(p);
     }

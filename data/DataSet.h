@@ -60,6 +60,9 @@ public:
 
     QString filter() const { return m_filterText; }
     void setFilter(const QString& text);
+    // Filters on the field being exactly the value (see FilterExpression::equalTo); filter()
+    // is empty then. Used wherever the value comes from the data or from the user.
+    void setExactFilter(const QString& fieldName, const QVariant& value);
     bool isFiltered() const { return m_filtered; }
     void setFiltered(bool on);
 
@@ -124,6 +127,7 @@ protected:
 
 private:
     void parseFilter();
+    void changeFilter(const QString& text, const QString& exactField, const QVariant& exactValue);
     const QList<QVariant>& record();
 
     Database* m_db;
@@ -136,6 +140,8 @@ private:
     QList<QVariant> m_record;
     bool m_recordLoaded = false;
     QString m_filterText;
+    QString m_exactField; // set while the filter is an exact one
+    QVariant m_exactValue;
     FilterExpression m_filterExpr;
     bool m_filtered = false;
     bool m_notify = true;

@@ -232,8 +232,11 @@ TableDef Database::readTableDef(const QString& tableName) const
     def.name = tableName;
     SqlStatement info(m_db,
                       QStringLiteral("PRAGMA table_info(%1)").arg(quoteIdentifier(tableName)));
-    while (info.step())
+    while (info.step()) {
         def.fields << FieldDef::fromSqlType(info.text(1), info.text(2));
+        if (info.integer(3) != 0)
+            def.requiredFields << info.text(1);
+    }
 
     SqlStatement indexes(m_db, QStringLiteral("SELECT name, sql FROM sqlite_master WHERE "
                                               "type='index' AND tbl_name=? AND sql IS NOT NULL"));
@@ -271,7 +274,8 @@ void Database::createTable(const TableDef& def)
         throw EngineError(QStringLiteral("Tabulka %1 nemá žádná pole.").arg(def.name));
     QStringList columns;
     for (const FieldDef& f : def.fields)
-        columns << quoteIdentifier(f.name) + QLatin1Char(' ') + f.sqlType();
+        columns << quoteIdentifier(f.name) + QLatin1Char(' ') + f.sqlType() +
+                       (def.isRequired(f.name) ? QStringLiteral(" NOT NULL") : QString());
     Transaction tx(*this);
     execute(QStringLiteral("CREATE TABLE %1 (%2)")
                 .arg(quoteIdentifier(def.name), columns.join(QStringLiteral(", "))));
@@ -298,18 +302,59 @@ void Database::createIndexes(const TableDef& def)
 void Database::insertFields(const QString& tableName, const QList<QPair<int, FieldDef>>& inserts)
 {
     const QString name = requireTable(tableName);
-    const TableDef old = tableDef(name);
-    TableDef def = old;
+    TableDef def = tableDef(name);
+    QStringList kept;
+    for (const FieldDef& f : def.fields)
+        kept << f.name;
     for (const auto& [position, field] : inserts) {
         if (def.fieldIndex(field.name) >= 0)
             throw EngineError(QStringLiteral("Pole %1 už v tabulce %2 je.").arg(field.name, name));
         def.fields.insert(qBound(0, position, int(def.fields.size())), field);
     }
-    QStringList kept;
-    for (const FieldDef& f : old.fields)
-        kept << quoteIdentifier(f.name);
-    const QString temporary = name + QStringLiteral("__restructure");
+    rebuild(def, kept);
+}
 
+bool Database::requireFields(const QString& tableName, const QStringList& fields)
+{
+    const QString name = requireTable(tableName);
+    TableDef def = tableDef(name);
+    bool changed = false;
+    for (const QString& field : fields) {
+        if (def.fieldIndex(field) < 0 || def.isRequired(field))
+            continue;
+        if (blankCount(name, field) > 0)
+            return false;
+        def.requiredFields << field;
+        changed = true;
+    }
+    if (changed) {
+        QStringList kept;
+        for (const FieldDef& f : def.fields)
+            kept << f.name;
+        rebuild(def, kept);
+    }
+    return true;
+}
+
+int Database::blankCount(const QString& tableName, const QString& field) const
+{
+    const QString column = quoteIdentifier(field);
+    SqlStatement st(m_db,
+                    QStringLiteral("SELECT count(*) FROM %1 WHERE %2 IS NULL OR trim(%2) = ''")
+                        .arg(quoteIdentifier(requireTable(tableName)), column));
+    st.step();
+    return int(st.integer(0));
+}
+
+void Database::rebuild(const TableDef& def, const QStringList& keptFields)
+{
+    QStringList kept;
+    for (const QString& f : keptFields)
+        kept << quoteIdentifier(f);
+    const QString temporary = def.name + QStringLiteral("__restructure");
+    // SQLite cannot insert a column in the middle or add a constraint in place: the rows
+    // move into a table of the new layout, which then takes the old one's name, all in one
+    // transaction so an interruption leaves the old table whole.
     Transaction tx(*this);
     TableDef staged = def;
     staged.name = temporary;
@@ -319,14 +364,26 @@ void Database::insertFields(const QString& tableName, const QList<QPair<int, Fie
     createTable(staged);
     execute(QStringLiteral("INSERT INTO %1 (rowid, %2) SELECT rowid, %2 FROM %3")
                 .arg(quoteIdentifier(temporary), kept.join(QStringLiteral(", ")),
-                     quoteIdentifier(name)));
-    execute(QStringLiteral("DROP TABLE %1").arg(quoteIdentifier(name)));
+                     quoteIdentifier(def.name)));
+    execute(QStringLiteral("DROP TABLE %1").arg(quoteIdentifier(def.name)));
     execute(QStringLiteral("ALTER TABLE %1 RENAME TO %2")
-                .arg(quoteIdentifier(temporary), quoteIdentifier(name)));
+                .arg(quoteIdentifier(temporary), quoteIdentifier(def.name)));
     createIndexes(def);
     tx.commit();
     schemaChanged();
-    touch(name);
+    touch(def.name);
+}
+
+int Database::layoutVersion() const
+{
+    SqlStatement st(m_db, QStringLiteral("PRAGMA user_version"));
+    st.step();
+    return int(st.integer(0));
+}
+
+void Database::setLayoutVersion(int version)
+{
+    execute(QStringLiteral("PRAGMA user_version = %1").arg(version));
 }
 
 void Database::ensureSearchIndex(const QString& tableName, const QString& field)
@@ -386,6 +443,15 @@ void Database::backupTo(const QString& filePath)
 void Database::execute(const QString& sql)
 {
     prepare(sql).run();
+}
+
+int Database::run(const QString& sql, const QList<QVariant>& binds)
+{
+    SqlStatement& st = cached(sql);
+    for (int i = 0; i < binds.size(); ++i)
+        st.bind(i + 1, binds[i]);
+    st.run();
+    return sqlite3_changes(m_db);
 }
 
 SqlStatement Database::prepare(const QString& sql) const

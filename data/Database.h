@@ -52,7 +52,16 @@ public:
     // Restructures in place: inserts each field at its 0-based position (in the given
     // order, so later positions count the fields inserted before), keeping every row.
     void insertFields(const QString& tableName, const QList<QPair<int, FieldDef>>& inserts);
+    // Makes the fields NOT NULL in the stored layout. False, with nothing changed, when
+    // some row holds a blank in one of them.
+    bool requireFields(const QString& tableName, const QStringList& fields);
+    // Rows whose field is blank (null or only spaces).
+    int blankCount(const QString& tableName, const QString& field) const;
     void dropTable(const QString& tableName);
+
+    // The layout version recorded in the database file (0 until one is recorded).
+    int layoutVersion() const;
+    void setLayoutVersion(int version);
     // An index that only speeds up filters on the field (kept through restructures).
     void ensureSearchIndex(const QString& tableName, const QString& field);
 
@@ -62,6 +71,9 @@ public:
     void backupTo(const QString& filePath);
 
     void execute(const QString& sql);
+    // Runs a statement with bound values (canonical forms, see SqlStatement::bind) and
+    // returns the number of rows it changed.
+    int run(const QString& sql, const QList<QVariant>& binds);
     SqlStatement prepare(const QString& sql) const;
     // A statement kept for reuse, prepared once per text.
     SqlStatement& cached(const QString& sql);
@@ -99,6 +111,8 @@ private:
     void configure();
     void schemaChanged();
     void createIndexes(const TableDef& def);
+    // Moves the rows of def.name into a new table of the layout def, keeping the given fields.
+    void rebuild(const TableDef& def, const QStringList& keptFields);
     void createSearchIndex(const QString& storedName, const QString& field);
     TableDef readTableDef(const QString& tableName) const;
 

@@ -9,7 +9,16 @@
 // an event handler may replace it (a key violation on a member becomes a plain sentence).
 class EngineError : public std::exception {
 public:
-    enum class Kind { General, KeyViolation, Conversion, Missing, Syntax, TooLong, State };
+    enum class Kind {
+        General,
+        KeyViolation,
+        Required,
+        Conversion,
+        Missing,
+        Syntax,
+        TooLong,
+        State
+    };
 
     explicit EngineError(const QString& message, Kind kind = Kind::General);
 

@@ -237,6 +237,25 @@ FilterExpression FilterExpression::parse(const QString& text, const QList<FieldD
     return e;
 }
 
+FilterExpression FilterExpression::equalTo(const QList<FieldDef>& fields, const QString& fieldName,
+                                           const QVariant& value)
+{
+    auto node = std::make_shared<Node>();
+    for (int i = 0; i < fields.size() && node->field < 0; ++i)
+        if (fields[i].name.compare(fieldName, Qt::CaseInsensitive) == 0)
+            node->field = i;
+    if (node->field < 0)
+        throw EngineError(QStringLiteral("Pole %1 neexistuje.").arg(fieldName),
+                          EngineError::Kind::Missing);
+    FieldDef unlimited = fields[node->field];
+    unlimited.size = 0; // a longer value simply matches nothing
+    node->value = FieldValue::normalize(unlimited, value);
+    FilterExpression e;
+    e.m_fields = fields;
+    e.m_root = node;
+    return e;
+}
+
 namespace {
 QString nodeSql(const auto& node, const QList<FieldDef>& fields, QList<QVariant>* binds)
 {

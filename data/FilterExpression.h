@@ -22,6 +22,11 @@ public:
     FilterExpression();
     // Throws EngineError naming the fault: unknown field, bad value, bad syntax.
     static FilterExpression parse(const QString& text, const QList<FieldDef>& fields);
+    // The field equals the value, compared whole: no character of the value (a trailing
+    // '*' included) widens it, as no value from the data or the user may. Throws EngineError
+    // for an unknown field or a value the field cannot hold.
+    static FilterExpression equalTo(const QList<FieldDef>& fields, const QString& fieldName,
+                                    const QVariant& value);
 
     bool isEmpty() const { return !m_root; }
     // SQL condition over the field names; values are appended to binds in canonical form.

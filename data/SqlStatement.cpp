@@ -195,6 +195,10 @@ void SqlStatement::throwError(sqlite3* db, int code, const QString& context)
             QStringLiteral("Porušení klíče: záznam se stejným klíčem už v tabulce je (%1).")
                 .arg(detail),
             EngineError::Kind::KeyViolation);
+    if (extended == SQLITE_CONSTRAINT_NOTNULL)
+        throw EngineError(
+            QStringLiteral("Záznam nelze uložit: povinné pole není vyplněno (%1).").arg(detail),
+            EngineError::Kind::Required);
     if ((code & 0xff) == SQLITE_NOTADB)
         throw EngineError(QStringLiteral("Soubor dat není databáze programu (%1).").arg(detail));
     if ((code & 0xff) == SQLITE_BUSY || (code & 0xff) == SQLITE_LOCKED)

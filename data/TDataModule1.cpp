@@ -1,12 +1,14 @@
 #include "TDataModule1.h"
 
+#include "BrigadeHours.h"
 #include "CzechCollation.h"
 #include "DataModel.h"
 #include "DataModuleHost.h"
 #include "DateText.h"
 #include "EngineError.h"
 #include "FieldValue.h"
-#include "LocalSql.h"
+
+#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -15,20 +17,13 @@ namespace {
 const QString upgrade50Caption = QStringLiteral("Upgrade 5.0 proveden");
 const QString upgrade510Caption = QStringLiteral("Upgrade 5.10 proveden");
 
-QList<QPair<int, FieldDef>> integersAt(int firstPosition, const QStringList& names)
-{
-    QList<QPair<int, FieldDef>> inserts;
-    for (int i = 0; i < names.size(); ++i)
-        inserts.append({firstPosition + i, FieldDef::integer(names[i])});
-    return inserts;
-}
-
 } // namespace
 
 TDataModule1::TDataModule1(Database& db, DataModuleHost& host, QObject* parent)
     : QObject(parent)
     , m_db(db)
     , m_host(host)
+    , m_operations(db)
 {
     m_clenove = makeTable(QStringLiteral("Clenove.DB"));
     m_clenove->setIndexFieldNames(QStringLiteral("PRIJMENI"));
@@ -87,34 +82,49 @@ void TDataModule1::DataModuleCreate()
     QString caption = upgrade50Caption;
     try {
         m_host.setUpgradeNotice(false, caption);
-        if (!HasField(*m_povolSpare, QStringLiteral("POSTOVNE"))) {
-            for (Table* t : {m_povol.get(), m_sumPovol.get(), m_povolSet.get(),
-                             m_povolSetClen.get(), m_numPovol.get()})
-                t->close();
-            AddMiAndPostage();
-            caption = upgrade510Caption;
-            m_host.setUpgradeNotice(true, caption);
-        }
-        for (Table* t : {m_povolSetClen.get(), m_sumPovol.get(), m_povolSet.get(), m_numPovol.get(),
-                         m_povol.get()})
-            t->open();
-        if (AddCatchSpecies())
-            m_host.setUpgradeNotice(true, caption);
-        PrepareYearTables();
+        upgradeOlderLayouts(caption);
         for (Table* t : {m_sumar.get(), m_csum.get(), m_clenove.get(), m_povol.get()})
             t->open();
         m_host.setEvaluatedBrigadeYear(QString::number(summaryYear()));
         m_host.setMemberCount(m_clenove->recordCount());
         m_host.showAllMembers();
         m_clenove->setNotificationsEnabled(true);
-        EditedMemberNumber.clear();
-        EditedMemberCount = m_clenove->recordCount();
-        KeepPaymentsOnDelete = false;
-        StornoPrintArmed = true;
         fillAwardKinds();
     } catch (const EngineError& e) {
         m_host.showError(e.message());
     }
+}
+
+void TDataModule1::upgradeOlderLayouts(QString& caption)
+{
+    const QList<Table*> feeCursors{m_povol.get(), m_sumPovol.get(), m_povolSet.get(),
+                                   m_povolSetClen.get(), m_numPovol.get()};
+    // One transaction: a start-up that is interrupted, or fails, leaves the data as it was,
+    // and the next start does the whole upgrade again.
+    try {
+        Database::Transaction tx(m_db);
+        for (Table* t : feeCursors)
+            t->close();
+        if (AddMiAndPostage()) {
+            caption = upgrade510Caption;
+            m_host.setUpgradeNotice(true, caption);
+        }
+        for (Table* t : feeCursors)
+            t->open();
+        if (AddCatchSpecies())
+            m_host.setUpgradeNotice(true, caption);
+        PrepareYearTables();
+        requireKeys();
+        m_db.setLayoutVersion(DataModel::layoutVersion);
+        tx.commit();
+    } catch (...) {
+        m_host.setUpgradeNotice(false, caption);
+        // Cursors opened inside the rolled-back transaction may know a layout that is gone.
+        for (Table* t : feeCursors)
+            t->close();
+        throw;
+    }
+    reportBlankKeys();
 }
 
 bool TDataModule1::HasField(Table& table, const QString& fieldName)
@@ -125,21 +135,42 @@ bool TDataModule1::HasField(Table& table, const QString& fieldName)
     return found;
 }
 
-void TDataModule1::AddMiAndPostage()
+void TDataModule1::ensureFields(const QString& table, const QStringList& names, bool& changed)
 {
-    const QStringList mi{QStringLiteral("MI_ROCNI"),  QStringLiteral("MI_MESICNI"),
-                         QStringLiteral("MI_TYDEN"),  QStringLiteral("MI_CELOREP"),
-                         QStringLiteral("MI_MISTNI"), QStringLiteral("MI_RAD")};
-    const auto miAndPostage = [&](const QString& table) {
-        m_db.insertFields(table, integersAt(22, mi));
-        m_db.insertFields(table, integersAt(9, {QStringLiteral("POSTOVNE")}));
-    };
-    miAndPostage(QStringLiteral("POVOL"));
-    miAndPostage(QStringLiteral("SUMPOVOL"));
-    miAndPostage(QStringLiteral("NUMPOVOL"));
-    m_db.insertFields(QStringLiteral("NUMPOVOL"), integersAt(33, {QStringLiteral("MI_CELKEM")}));
-    m_db.insertFields(QStringLiteral("NUMPOVOL"), integersAt(31, {QStringLiteral("MI_CESTNA")}));
-    miAndPostage(QStringLiteral("POVOLSET"));
+    // Each missing field goes right after the field that precedes it in the current layout,
+    // so a table upgraded in part by an older program is completed, never given a field twice.
+    const TableDef model = DataModel::table(table);
+    QStringList present = m_db.tableDef(m_db.requireTable(table)).fieldNames();
+    QList<QPair<int, FieldDef>> inserts;
+    for (int i = 0; i < model.fields.size(); ++i) {
+        const FieldDef& field = model.fields[i];
+        if (!names.contains(field.name) || present.contains(field.name, Qt::CaseInsensitive))
+            continue;
+        const int after = i == 0 ? -1 : int(present.indexOf(model.fields[i - 1].name, 0));
+        if (i > 0 && after < 0)
+            throw EngineError(QStringLiteral("Tabulku %1 nelze převést: chybí v ní pole %2.")
+                                  .arg(table, model.fields[i - 1].name));
+        present.insert(after + 1, field.name);
+        inserts.append({after + 1, field});
+    }
+    if (inserts.isEmpty())
+        return;
+    m_db.insertFields(table, inserts);
+    changed = true;
+}
+
+bool TDataModule1::AddMiAndPostage()
+{
+    QStringList added{QStringLiteral("POSTOVNE"),   QStringLiteral("MI_ROCNI"),
+                      QStringLiteral("MI_MESICNI"), QStringLiteral("MI_TYDEN"),
+                      QStringLiteral("MI_CELOREP"), QStringLiteral("MI_MISTNI"),
+                      QStringLiteral("MI_RAD")};
+    bool changed = false;
+    for (const char* table : {"POVOL", "SUMPOVOL", "POVOLSET"})
+        ensureFields(QLatin1String(table), added, changed);
+    added << QStringLiteral("MI_CELKEM") << QStringLiteral("MI_CESTNA");
+    ensureFields(QStringLiteral("NUMPOVOL"), added, changed);
+    return changed;
 }
 
 bool TDataModule1::AddCatchSpecies()
@@ -159,22 +190,46 @@ bool TDataModule1::AddCatchSpecies()
     }
     m_sumar->close();
     m_csum->close();
-    if (HasField(*m_sumar, QStringLiteral("PODOUSTEV_KS")))
-        return false;
-
-    const QList<QPair<int, FieldDef>> species{
-        {22, FieldDef::integer(QStringLiteral("PODOUSTEV_KS"))},
-        {23, FieldDef::real(QStringLiteral("PODOUSTEV_KG"))},
-        {24, FieldDef::integer(QStringLiteral("RYBA_1_KS"))},
-        {25, FieldDef::real(QStringLiteral("RYBA_1_KG"))},
-        {26, FieldDef::integer(QStringLiteral("RYBA_2_KS"))},
-        {27, FieldDef::real(QStringLiteral("RYBA_2_KG"))}};
+    const QStringList species{QStringLiteral("PODOUSTEV_KS"), QStringLiteral("PODOUSTEV_KG"),
+                              QStringLiteral("RYBA_1_KS"),    QStringLiteral("RYBA_1_KG"),
+                              QStringLiteral("RYBA_2_KS"),    QStringLiteral("RYBA_2_KG")};
+    // Every catch table is checked on its own: one without the species would be read
+    // wrongly from the species on, whatever the first year's table holds.
     QStringList files = m_db.findFiles(QStringLiteral("SuMP2*.DB"));
     files << m_db.findFiles(QStringLiteral("SuPS2*.DB")) << QStringLiteral("CSumMP")
           << QStringLiteral("CSumPS");
+    bool changed = false;
     for (const QString& file : std::as_const(files))
-        m_db.insertFields(file.section(QLatin1Char('.'), 0, 0), species);
-    return true;
+        ensureFields(file.section(QLatin1Char('.'), 0, 0), species, changed);
+    return changed;
+}
+
+void TDataModule1::requireKeys()
+{
+    m_blankKeys.clear();
+    for (const TableDef& model : DataModel::tables()) {
+        if (model.requiredFields.isEmpty() || !m_db.fileExists(model.name))
+            continue;
+        const TableDef& stored = m_db.tableDef(m_db.requireTable(model.name));
+        for (const QString& field : model.requiredFields) {
+            if (stored.fieldIndex(field) < 0 || stored.isRequired(field))
+                continue;
+            if (const int blank = m_db.blankCount(model.name, field); blank > 0)
+                m_blankKeys << QStringLiteral("%1, pole %2: %3").arg(model.name, field).arg(blank);
+            else
+                m_db.requireFields(model.name, {field});
+        }
+    }
+}
+
+void TDataModule1::reportBlankKeys()
+{
+    if (m_blankKeys.isEmpty())
+        return;
+    m_host.showError(QStringLiteral("V datech jsou záznamy bez vyplněného klíče (tabulka, pole: "
+                                    "počet):\n\r%1\n\rTakový záznam nelze znovu uložit, dokud "
+                                    "klíč nedoplníte.")
+                         .arg(m_blankKeys.join(QStringLiteral("\n\r"))));
 }
 
 void TDataModule1::PrepareYearTables()
@@ -183,14 +238,10 @@ void TDataModule1::PrepareYearTables()
         return;
     for (const char* kind : {"SuMP", "SuPS"}) {
         const QString source = QLatin1String(kind) + QStringLiteral("2010.DB");
-        for (int year = 2011; year <= 2020; ++year) {
-            try {
-                m_db.copyFile(source,
-                              QLatin1String(kind) + QString::number(year) + QStringLiteral(".DB"));
-            } catch (const EngineError&) {
-                // A copy that fails is left out; the year's tables are made when needed.
-            }
-        }
+        // A missing source leaves the years out; they are made when needed.
+        for (int year = 2011; year <= 2020; ++year)
+            m_db.copyFile(source,
+                          QLatin1String(kind) + QString::number(year) + QStringLiteral(".DB"));
     }
 }
 
@@ -320,9 +371,11 @@ qint64 sumOfPositions(Table& table, int first, int count)
     return sum;
 }
 
-QString memberNumberFilter(const QString& number)
+const QString memberNumberField = QStringLiteral("CLEN_CISLO");
+
+QString memberNumberOf(Table& table)
 {
-    return QStringLiteral("CLEN_CISLO=") + LocalSql::quoted(number);
+    return table.fieldByName(memberNumberField).asString();
 }
 
 } // namespace
@@ -350,21 +403,23 @@ void TDataModule1::attachRules()
             guarded(&TDataModule1::DataSourcePovolDataChange));
     connect(m_vyrazeni.get(), &DataSet::recordChanged, this,
             guarded(&TDataModule1::DataSourceVyrazDataChange));
-
-    m_clenove->beforeInsert = [this](Table&) {
-        EditedMemberNumber.clear();
+    attachMemberRules();
+    m_povol->beforeDelete = [this](Table&) {
+        m_host.printStornoReceipt();
     };
-    m_clenove->beforeEdit = [this](Table& t) {
-        EditedMemberNumber = t.fieldByName(QStringLiteral("CLEN_CISLO")).asString();
-        EditedMemberCount = t.recordCount();
+    // The fee rows always belong to the working year; saved with the settings, at once.
+    m_setup->afterPost = [this](Table&) {
+        setFeeYear(workingYear());
+    };
+}
+
+void TDataModule1::attachMemberRules()
+{
+    m_clenove->beforePost = [this](Table& t) {
+        checkMemberNumber(t);
     };
     m_clenove->afterPost = [this](Table& t) {
-        if (EditedMemberNumber.isEmpty() || t.recordCount() < EditedMemberCount)
-            return;
-        const QString posted = t.fieldByName(QStringLiteral("CLEN_CISLO")).asString();
-        if (posted != EditedMemberNumber)
-            RenumberMember(EditedMemberNumber, posted);
-        m_host.setMemberCount(t.recordCount());
+        afterMemberPost(t);
     };
     m_clenove->onPostError = [this](Table&, EngineError& error) {
         m_host.setMemberEditable(true);
@@ -373,28 +428,50 @@ void TDataModule1::attachRules()
             error.setMessage(QStringLiteral("Členské číslo již použito"));
     };
     m_clenove->beforeDelete = [this](Table& t) {
-        DeletedMemberNumber = t.fieldByName(QStringLiteral("CLEN_CISLO")).asString();
+        m_deletedMember = memberNumberOf(t);
     };
     m_clenove->afterDelete = [this](Table& t) {
-        StornoPrintArmed = false;
-        try {
-            RemoveMemberDependents(DeletedMemberNumber);
-        } catch (...) {
-            StornoPrintArmed = true;
-            throw;
-        }
+        // Inside the delete's transaction: the member and its records go together.
+        m_operations.removeMemberRecords(m_deletedMember, m_paymentsOfDeleted);
         m_host.setMemberCount(t.recordCount());
-        StornoPrintArmed = true;
     };
-    m_povol->beforeDelete = [this](Table&) {
-        if (StornoPrintArmed)
-            m_host.printStornoReceipt();
-    };
+}
+
+bool TDataModule1::isValidMemberNumber(const QString& number)
+{
+    static const QRegularExpression lettersAndDigits(QStringLiteral("^[0-9A-Za-z]+$"));
+    return lettersAndDigits.match(number).hasMatch();
+}
+
+void TDataModule1::checkMemberNumber(Table& members)
+{
+    const QString number = memberNumberOf(members);
+    if (number.trimmed().isEmpty())
+        throw EngineError(QStringLiteral("Vyplňte členské číslo."), EngineError::Kind::Required);
+    // A number kept from older data is left as it is; only a number typed now must be plain.
+    if (members.originalValue(memberNumberField).toString() == number)
+        return;
+    if (!isValidMemberNumber(number))
+        throw EngineError(QStringLiteral("Členské číslo „%1“ smí obsahovat jen písmena bez "
+                                         "diakritiky a číslice, například 123, A12 nebo 12A.")
+                              .arg(number),
+                          EngineError::Kind::Conversion);
+}
+
+void TDataModule1::afterMemberPost(Table& members)
+{
+    // The number the edit began with, not a count or a filter, tells a renumbering: the
+    // records follow whatever the window shows.
+    const QVariant old = members.originalValue(memberNumberField);
+    const QString posted = memberNumberOf(members);
+    if (!old.isNull() && old.toString() != posted)
+        RenumberMember(old.toString(), posted);
+    m_host.setMemberCount(members.recordCount());
 }
 
 void TDataModule1::filterToMember(Table& table, const QString& number)
 {
-    table.setFilter(memberNumberFilter(number));
+    table.setExactFilter(memberNumberField, number);
     table.setFiltered(true);
     table.open();
     table.first();
@@ -402,9 +479,9 @@ void TDataModule1::filterToMember(Table& table, const QString& number)
 
 void TDataModule1::DataSourceClenoveDataChange()
 {
-    if (IssuingMode || !m_clenove->isActive())
+    if (m_host.issueInProgress() || !m_clenove->isActive())
         return;
-    const QString number = m_clenove->fieldByName(QStringLiteral("CLEN_CISLO")).asString();
+    const QString number = memberNumberOf(*m_clenove);
     MemberFigures figures;
     try {
         filterToMember(*m_povol, number);
@@ -449,7 +526,7 @@ void TDataModule1::workOutBrigade(const QString& number, MemberFigures& figures)
         throw EngineError(QStringLiteral("„%1“ není platný rok brigády.").arg(yearText),
                           EngineError::Kind::Conversion);
     filterToMember(*m_brigady, number);
-    double hours = 0;
+    BrigadeHours hours;
     for (; !m_brigady->eof(); m_brigady->next()) {
         const QString dateText = m_brigady->fieldByName(QStringLiteral("DATUM")).asString();
         const QDate date = DateText::parse(dateText);
@@ -457,21 +534,20 @@ void TDataModule1::workOutBrigade(const QString& number, MemberFigures& figures)
             throw EngineError(QStringLiteral("„%1“ není platné datum brigády.").arg(dateText),
                               EngineError::Kind::Conversion);
         if (date.year() == year)
-            hours += m_brigady->fieldByName(QStringLiteral("HODIN")).asFloat();
+            hours.add(m_brigady->fieldByName(QStringLiteral("HODIN")).asFloat());
     }
     m_brigady->first();
-    figures.hoursWorked = FieldValue::formatFloat(hours);
+    figures.hoursWorked = hours.text();
 
-    m_povolSetClen->setFilter(
-        QStringLiteral("KATEGORIE=") +
-        LocalSql::quoted(m_clenove->fieldByName(QStringLiteral("KATEGORIE")).asString()));
+    m_povolSetClen->setExactFilter(QStringLiteral("KATEGORIE"),
+                                   m_clenove->fieldByName(QStringLiteral("KATEGORIE")).asString());
     m_povolSetClen->open();
     m_povolSetClen->first();
     figures.hoursRequired =
         m_povolSetClen->isEmpty()
             ? 0
             : m_povolSetClen->fieldByName(QStringLiteral("BRIG_HODIN")).asInteger();
-    figures.brigadeDone = double(figures.hoursRequired) <= hours;
+    figures.brigadeDone = hours.meets(figures.hoursRequired);
     figures.brigadeKnown = true;
 }
 
@@ -504,54 +580,89 @@ void TDataModule1::DataSourceVyrazDataChange()
     m_host.setRemovedCount(m_vyrazeni->recordCount());
 }
 
-void TDataModule1::moveRowsToMember(Table& table, const QString& oldNumber,
-                                    const QString& newNumber)
-{
-    filterToMember(table, oldNumber);
-    // Each new filter posts the row changed before; the last one is posted by the
-    // filter on the new number.
-    for (int guard = table.recordCount(); table.recordCount() > 0 && guard >= 0; --guard) {
-        table.setFilter(memberNumberFilter(oldNumber));
-        if (table.isEmpty())
-            break;
-        table.first();
-        table.edit();
-        table.fieldByName(QStringLiteral("CLEN_CISLO")).setAsString(newNumber);
-        if (table.recordCount() == 1)
-            break;
-    }
-    table.setFilter(memberNumberFilter(newNumber));
-}
+// ---- operations ---------------------------------------------------------------------------
 
 void TDataModule1::RenumberMember(const QString& oldNumber, const QString& newNumber)
 {
     // Awards follow the member too, so they stay visible under the new number.
-    for (Table* t : {m_povol.get(), m_brigady.get(), m_vyznam.get()})
-        moveRowsToMember(*t, oldNumber, newNumber);
+    m_operations.moveMemberRecords(oldNumber, newNumber);
+    // The rule ran when the member was posted, before the records moved.
+    DataSourceClenoveDataChange();
 }
 
-void TDataModule1::RemoveMemberDependents(const QString& number)
+void TDataModule1::deleteMember(Payments payments)
 {
-    filterToMember(*m_povol, number);
-    if (KeepPaymentsOnDelete) {
-        while (m_povol->recordCount() > 0) {
-            m_povol->first();
-            m_povol->edit();
-            m_povol->fieldByName(QStringLiteral("CLEN_CISLO")).setAsString(QStringLiteral("00000"));
-            m_povol->post();
-        }
-    } else {
-        while (m_povol->recordCount() > 0) {
-            m_povol->first();
-            m_povol->deleteRecord();
-        }
+    if (m_clenove->isEmpty() && m_clenove->state() != DataSet::State::Insert)
+        return;
+    m_paymentsOfDeleted = payments;
+    try {
+        m_clenove->deleteRecord();
+    } catch (...) {
+        m_paymentsOfDeleted = Payments::Delete;
+        throw;
     }
-    KeepPaymentsOnDelete = false;
-    for (Table* t : {m_brigady.get(), m_vyznam.get()}) {
-        filterToMember(*t, number);
-        while (t->recordCount() > 0) {
-            t->first();
-            t->deleteRecord();
-        }
-    }
+    m_paymentsOfDeleted = Payments::Delete;
+}
+
+void TDataModule1::recordIssue(bool membershipPaid)
+{
+    Table& payment = *m_povol;
+    if (!payment.isEditing())
+        throw EngineError(QStringLiteral("Žádná povolenka se právě nevydává."),
+                          EngineError::Kind::State);
+    const QString number = payment.fieldByName(memberNumberField).asString();
+    const QVariant year = payment.fieldByName(QStringLiteral("ROK")).value();
+    if (number.trimmed().isEmpty())
+        throw EngineError(QStringLiteral("Povolenka nemá člena; nelze ji uložit."),
+                          EngineError::Kind::Required);
+    if (year.isNull())
+        throw EngineError(QStringLiteral("Povolenka nemá rok, pro který platí (v nastavení chybí "
+                                         "řádek poplatků pro kategorii člena); nelze ji uložit."),
+                          EngineError::Kind::Required);
+    Database::Transaction tx(m_db);
+    payment.post();
+    if (membershipPaid)
+        recordPaidYear(number, int(year.toLongLong()));
+    tx.commit();
+}
+
+void TDataModule1::recordPaidYear(const QString& number, int year)
+{
+    Table& members = *m_clenove;
+    if (members.isEmpty() || memberNumberOf(members) != number)
+        throw EngineError(
+            QStringLiteral("Člen %1 není vybrán; placené členství nelze zapsat.").arg(number),
+            EngineError::Kind::State);
+    const Field paid = members.fieldByName(QStringLiteral("LAST_CLENSTVI"));
+    // A payment for an earlier year never takes back a later year paid.
+    if (!paid.isNull() && paid.asInteger() >= year)
+        return;
+    members.edit();
+    members.fieldByName(QStringLiteral("LAST_CLENSTVI")).setAsInteger(year);
+    members.post();
+}
+
+void TDataModule1::setFeeYear(int year)
+{
+    // A fee row still being edited is saved first, so its year is not overwritten by it.
+    for (Table* fees : {m_povolSet.get(), m_povolSetClen.get()})
+        if (fees->isEditing())
+            fees->post();
+    m_operations.setFeeYear(year);
+    refreshFeeRows();
+}
+
+void TDataModule1::refreshFeeRows()
+{
+    for (Table* fees : {m_povolSet.get(), m_povolSetClen.get()})
+        if (fees->isActive())
+            fees->refresh();
+}
+
+int TDataModule1::deleteOldBrigades(int year)
+{
+    const int removed = m_operations.deleteBrigadesUpTo(year);
+    // The hours of the current member may have lost records of the evaluated year.
+    DataSourceClenoveDataChange();
+    return removed;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ChapterOperations.h"
 #include "Database.h"
 #include "MemberFigures.h"
 #include "Table.h"
@@ -46,7 +47,8 @@ public:
     void PostPendingEdits();
 
     // The upgrades, run by the start-up.
-    void AddMiAndPostage();
+    // True when they changed a layout.
+    bool AddMiAndPostage();
     // True when it restructured the catch tables.
     bool AddCatchSpecies();
     void PrepareYearTables();
@@ -80,29 +82,53 @@ public:
     // The permit kind shown for the current payment record: the last kind above 0, or
     // "čest" for an honorary permit.
     QString PermitKindLabel(Water kind);
-    void RenumberMember(const QString& oldNumber, const QString& newNumber);
-    void RemoveMemberDependents(const QString& number);
 
-    // The rule state.
-    QString EditedMemberNumber;
-    int EditedMemberCount = 0;
-    QString DeletedMemberNumber;
-    bool KeepPaymentsOnDelete = false;
-    bool StornoPrintArmed = true;
-    // While the members window issues a payment, the member-change rule rests.
-    bool IssuingMode = false;
+    // The chapter's operations on members: each is one transaction, all of it or nothing.
+    using Payments = ChapterOperations::Payments;
+    // Moves the payments, brigades and awards of a renumbered member to the new number.
+    // Runs by itself when a member is saved under another number.
+    void RenumberMember(const QString& oldNumber, const QString& newNumber);
+    // Deletes the current member with its brigades and awards; the payments are deleted
+    // or kept under "00000". Deleting the member row any other way deletes the payments.
+    void deleteMember(Payments payments);
+    // Stores the payment being issued in the payments cursor and, when the membership fee
+    // is part of it, the year paid on the current member, never lowering a year paid
+    // already. Refuses a payment without its member or year; nothing is stored then and
+    // the payment stays in edit.
+    void recordIssue(bool membershipPaid);
+    // Every fee row gets the year; runs by itself when the chapter settings are saved.
+    void setFeeYear(int year);
+    // Deletes every member's brigade work dated up to the end of the year; the count.
+    int deleteOldBrigades(int year);
+
+    // A member number as the user may type it: letters and digits only.
+    static bool isValidMemberNumber(const QString& number);
 
 private:
     std::unique_ptr<Table> makeTable(const QString& fileName);
     void attachRules();
+    void attachMemberRules();
+    void upgradeOlderLayouts(QString& caption);
+    void ensureFields(const QString& table, const QStringList& names, bool& changed);
+    void requireKeys();
+    void reportBlankKeys();
+    void checkMemberNumber(Table& members);
+    void afterMemberPost(Table& members);
     void findReturnMarks(int year, MemberFigures& figures);
     void workOutBrigade(const QString& number, MemberFigures& figures);
     void filterToMember(Table& table, const QString& number);
-    void moveRowsToMember(Table& table, const QString& oldNumber, const QString& newNumber);
+    void refreshFeeRows();
+    void recordPaidYear(const QString& number, int year);
     void fillAwardKinds();
 
     Database& m_db;
     DataModuleHost& m_host;
+    ChapterOperations m_operations;
+    // The number of the member being deleted and what becomes of its payments, for the
+    // delete's after-event; payments go unless deleteMember says otherwise.
+    QString m_deletedMember;
+    QStringList m_blankKeys; // tables and key fields with blank rows, found at start-up
+    Payments m_paymentsOfDeleted = Payments::Delete;
     std::unique_ptr<Table> m_clenove, m_povol, m_povolSet, m_povolSetClen, m_reviry, m_sumar,
         m_csum, m_setup, m_sumPovol, m_numPovol, m_zpravod, m_brigady, m_vycetka, m_vahy,
         m_vyrazeni, m_vyznam, m_povolSpare;

@@ -1,6 +1,7 @@
 #include "Table.h"
 
 #include "CzechCollation.h"
+#include "DataModel.h"
 #include "Database.h"
 #include "EngineError.h"
 #include "FieldValue.h"
@@ -41,6 +42,11 @@ bool Table::openCursor()
     m_storage = database().requireTable(m_fileName);
     m_def = database().tableDef(m_storage);
     setFieldDefs(m_def.fields);
+    m_required = m_def.requiredFields;
+    // A table stored before its keys were marked NOT NULL is held to the model all the same.
+    for (const QString& field : DataModel::table(m_storage).requiredFields)
+        if (!m_required.contains(field, Qt::CaseInsensitive) && m_def.fieldIndex(field) >= 0)
+            m_required << field;
     resolveOrder();
     m_readRow = database().sharedStatement(
         QStringLiteral("SELECT * FROM %1 WHERE rowid=?").arg(q(m_storage)));
@@ -261,7 +267,9 @@ DataSet::Bookmark Table::findFirst(int field, const QVariant& value, bool caseIn
         firstInView(q(f.name) + QStringLiteral(" IN (?, ?, ?)"), {v, v.toUpper(), v.toLower()});
     if (exact >= 0 || v.toUpper() == v.toLower())
         return exact;
-    return firstInView(q(f.name) + QStringLiteral(" = ? COLLATE NOCASE"), {v});
+    return firstInView(q(f.name) + QStringLiteral(" = ? COLLATE ") +
+                           QLatin1String(CzechCollation::FoldedName),
+                       {v});
 }
 
 void Table::startInsert()
@@ -272,6 +280,7 @@ void Table::startInsert()
     if (beforeInsert)
         beforeInsert(*this);
     m_buffer = QList<QVariant>(fieldCount());
+    m_original.clear();
     m_modified = false;
     m_editRowid = -1;
     setState(State::Insert);
@@ -307,6 +316,7 @@ void Table::edit()
     if (fresh.isEmpty())
         throw EngineError(QStringLiteral("Záznam mezitím někdo smazal."), EngineError::Kind::State);
     m_buffer = fresh;
+    m_original = fresh;
     m_modified = false;
     m_editRowid = m_rowids[size_t(pos)];
     setState(State::Edit);
@@ -347,25 +357,73 @@ void Table::post()
         return;
     if (updateRecord)
         updateRecord();
-    if (beforePost)
-        beforePost(*this);
-    const bool wasFresh = database().version(m_storage) == m_seenVersion;
-    qint64 rowid = -1;
+    const EditSnapshot before = snapshot();
+    bool written = false;
     try {
-        rowid = writeBuffer();
+        if (beforePost)
+            beforePost(*this);
+        checkRequired();
+        Database::Transaction tx(database());
+        writeAndPlace();
+        written = true;
+        if (afterPost)
+            afterPost(*this);
+        tx.commit();
     } catch (EngineError& error) {
+        // A refused write left the cursor as it was; after a written one it must forget it.
+        if (written)
+            restore(before, before.editRowid);
         if (onPostError)
             onPostError(*this, error);
         throw;
     }
+}
+
+void Table::writeAndPlace()
+{
+    const bool wasFresh = database().version(m_storage) == m_seenVersion;
+    const qint64 rowid = writeBuffer();
     m_buffer.clear();
     m_modified = false;
     m_editRowid = -1;
     setState(State::Browse);
     markSeen(wasFresh, rowid);
     announceRecord();
-    if (afterPost)
-        afterPost(*this);
+}
+
+void Table::checkRequired() const
+{
+    for (const QString& field : m_required) {
+        const QVariant v = m_buffer.value(m_def.fieldIndex(field));
+        if (v.isNull() || v.toString().trimmed().isEmpty())
+            throw EngineError(QStringLiteral("Záznam nelze uložit: pole %1 musí být vyplněno.")
+                                  .arg(m_def.fields[m_def.fieldIndex(field)].name),
+                              EngineError::Kind::Required);
+    }
+}
+
+Table::EditSnapshot Table::snapshot()
+{
+    return {state(), m_buffer, m_modified, m_editRowid, currentPosition()};
+}
+
+void Table::restore(const EditSnapshot& before, qint64 keepRowid)
+{
+    // The transaction is rolled back by now: the view is read anew from what is stored.
+    loadView();
+    const int p = keepRowid >= 0 ? positionOf(keepRowid) : -1;
+    setPositionQuietly(p >= 0 ? p : before.position);
+    m_buffer = before.buffer;
+    m_modified = before.modified;
+    m_editRowid = before.editRowid;
+    setState(before.state);
+    announceRecord();
+}
+
+QVariant Table::originalValue(const QString& fieldName) const
+{
+    const int i = m_def.fieldIndex(fieldName);
+    return i >= 0 ? m_original.value(i) : QVariant();
 }
 
 void Table::markSeen(bool wasFresh, qint64 rowid)
@@ -385,6 +443,7 @@ void Table::cancel()
     if (beforeCancel)
         beforeCancel(*this);
     m_buffer.clear();
+    m_original.clear();
     m_modified = false;
     m_editRowid = -1;
     setState(State::Browse);
@@ -405,31 +464,50 @@ void Table::deleteRecord()
     if (m_rowids.empty())
         throw EngineError(QStringLiteral("V prázdné tabulce %1 není co smazat.").arg(m_storage),
                           EngineError::Kind::State);
+    // Taken before the event: it may show a preview during which the cursor moves.
+    const qint64 rowid = m_rowids[size_t(currentPosition())];
     if (beforeDelete)
         beforeDelete(*this);
-    const int pos = currentPosition();
-    const qint64 rowid = m_rowids[size_t(pos)];
-    SqlStatement& st =
-        database().cached(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(q(m_storage)));
-    st.bind(1, rowid);
-    st.run();
+    const EditSnapshot before = snapshot();
+    try {
+        Database::Transaction tx(database());
+        SqlStatement& st =
+            database().cached(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(q(m_storage)));
+        st.bind(1, rowid);
+        st.run();
+        removeFromView(rowid);
+        announceRecord();
+        if (afterDelete)
+            afterDelete(*this);
+        tx.commit();
+    } catch (...) {
+        restore(before, rowid);
+        throw;
+    }
+}
+
+void Table::removeFromView(qint64 rowid)
+{
     const bool wasFresh = database().version(m_storage) == m_seenVersion;
+    const qint64 current = currentPosition() >= 0 && currentPosition() < viewSize()
+                               ? m_rowids[size_t(currentPosition())]
+                               : -1;
     m_buffer.clear();
     m_modified = false;
     m_editRowid = -1;
     if (state() != State::Browse)
         setState(State::Browse);
     const quint64 version = database().touch(m_storage);
-    if (wasFresh) {
-        m_rowids.erase(m_rowids.begin() + pos);
-        setPositionQuietly(pos);
+    const int gone = positionOf(rowid);
+    if (!wasFresh || gone < 0) {
+        reloadKeepingRow(current == rowid ? -1 : current);
     } else {
-        reloadKeepingRow(-1);
+        m_rowids.erase(m_rowids.begin() + gone);
+        // On the deleted row the cursor now stands on its successor; elsewhere it keeps its row.
+        const int p = current == rowid ? gone : positionOf(current);
+        setPositionQuietly(p >= 0 ? p : gone);
     }
     m_seenVersion = version;
-    announceRecord();
-    if (afterDelete)
-        afterDelete(*this);
 }
 
 bool Table::rowPassesFilter(qint64 rowid)

@@ -35,10 +35,21 @@ public:
     void insert();
     void append();
     void edit();
+    // Writes the record and runs the after-post event in one transaction: when the event's
+    // work fails, or the write, nothing of either stays and the record is in edit again
+    // with what was typed.
     void post();
     void cancel();
+    // Deletes the row the cursor stands on when called, whatever the before-delete event
+    // does meanwhile; the delete and the after-delete event are one transaction.
     void deleteRecord();
     bool isModified() const { return m_modified; }
+    // The field as it was when the current edit began (also in the after-post event of that
+    // edit); null for a record being inserted.
+    QVariant originalValue(const QString& fieldName) const;
+    // Fields this table never stores blank: those its stored layout marks and the keys the
+    // data model names for it.
+    const QStringList& requiredFields() const { return m_required; }
 
     // Appends the rows of the source (from its first row) to this table, updating the
     // row with the same primary key where there is one. Returns the number of rows moved.
@@ -68,6 +79,20 @@ protected:
     Bookmark findFirst(int field, const QVariant& value, bool caseInsensitive) override;
 
 private:
+    // What post and delete restore when their transaction is rolled back.
+    struct EditSnapshot {
+        State state = State::Browse;
+        QList<QVariant> buffer;
+        bool modified = false;
+        qint64 editRowid = -1;
+        int position = -1;
+    };
+    EditSnapshot snapshot();
+    void restore(const EditSnapshot& before, qint64 keepRowid);
+    void checkRequired() const;
+    void writeAndPlace();
+    void removeFromView(qint64 rowid);
+
     void startInsert();
     void resolveOrder();
     QString orderClause() const;
@@ -94,5 +119,7 @@ private:
     std::vector<qint64> m_rowids;
     quint64 m_seenVersion = 0;
     qint64 m_editRowid = -1;
+    QList<QVariant> m_original; // the record when the edit began; empty for an insert
+    QStringList m_required;
     std::shared_ptr<SqlStatement> m_readRow;
 };

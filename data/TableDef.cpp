@@ -7,3 +7,16 @@ int TableDef::fieldIndex(const QString& fieldName) const
             return i;
     return -1;
 }
+
+bool TableDef::isRequired(const QString& fieldName) const
+{
+    return requiredFields.contains(fieldName, Qt::CaseInsensitive);
+}
+
+QStringList TableDef::fieldNames() const
+{
+    QStringList names;
+    for (const FieldDef& f : fields)
+        names << f.name;
+    return names;
+}

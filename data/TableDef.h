@@ -27,6 +27,11 @@ struct TableDef {
     // Fields the program filters by all the time (a member's payments, brigades and
     // awards); indexed for speed only, they define no order.
     QStringList searchIndexes;
+    // Fields a row may never leave blank (the keys that tie a row to its member, its
+    // category or its district); stored as NOT NULL.
+    QStringList requiredFields;
 
     int fieldIndex(const QString& fieldName) const;
+    QStringList fieldNames() const;
+    bool isRequired(const QString& fieldName) const;
 };

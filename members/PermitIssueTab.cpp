@@ -197,6 +197,9 @@ QWidget* PermitIssueTab::buildPaymentBox()
         [this] { return m_issuing || Messages::askYesNo(QStringLiteral("Smazat záznam?")); });
     connect(m_navigator, &DbNavigator::acted, this,
             [this](Button button) { onNavigatorActed(int(button)); });
+    // Finishing an issue stores the payment and the member's paid year together.
+    m_navigator->setCustomAction(
+        Button::Post, [this] { m_issuing ? FinishIssue() : m_data->TablePovol().post(); });
     layout->addWidget(m_navigator, 2, 0, 1, 7);
     auto* box = new QWidget;
     box->setLayout(layout);
@@ -318,10 +321,6 @@ void PermitIssueTab::onNavigatorActed(int button)
         case Button::Insert:
             beginIssue();
             break;
-        case Button::Post:
-            if (m_issuing)
-                FinishIssue();
-            break;
         case Button::Delete:
             endIssue();
             break;
@@ -336,7 +335,6 @@ void PermitIssueTab::onNavigatorActed(int button)
 void PermitIssueTab::setIssuing(bool on)
 {
     m_issuing = on;
-    m_data->IssuingMode = on;
     m_navigator->setVisibleButtons(on ? issuingButtons : browsingButtons);
     m_memberNumber->setEnabled(!on);
     if (on) {
@@ -349,6 +347,11 @@ void PermitIssueTab::setIssuing(bool on)
 void PermitIssueTab::beginIssue()
 {
     Table& payment = m_data->TablePovol();
+    if (const QString refusal = issueRefusal(); !refusal.isEmpty()) {
+        payment.cancel();
+        Messages::error(refusal);
+        return;
+    }
     SetFeeEditable(true);
     payment.fieldByName(QStringLiteral("ROK")).setValue(feeRowAmount(QStringLiteral("ROK")));
     payment.fieldByName(QStringLiteral("CLEN_CISLO")).setAsString(currentMemberNumber());
@@ -359,33 +362,60 @@ void PermitIssueTab::beginIssue()
     m_ticks.value(QStringLiteral("BRIGADA"))->setChecked(!brigadeDone() && buysPermit);
     for (Group g : {Group::Basic, Group::MP, Group::PS})
         onMasterClicked(g);
-    payment.post();
-    payment.edit();
+    // The record stays unsaved until the issue is finished, so an issue broken off, or a
+    // program ended meanwhile, leaves no half-made payment behind.
     RecalcIssueTotal();
     m_navigator->setFocus();
+}
+
+QString PermitIssueTab::issueRefusal()
+{
+    if (m_data->TableClenove().isEmpty())
+        return QStringLiteral("Není vybrán žádný člen; povolenku nelze vydat.");
+    const QString category =
+        m_data->TableClenove().fieldByName(QStringLiteral("KATEGORIE")).asString();
+    if (feeRowAmount(QStringLiteral("ROK")).isNull())
+        return QStringLiteral("Pro kategorii „%1“ člena %2 není v nastavení řádek poplatků "
+                              "s rokem; povolenku nelze vydat. Doplňte ho v okně Nastavení.")
+            .arg(category, currentMemberNumber());
+    return {};
 }
 
 void PermitIssueTab::FinishIssue()
 {
     Table& payment = m_data->TablePovol();
     IssueDocuments::IssuePrint print;
-    payment.edit();
-    payment.fieldByName(QStringLiteral("CELKEM_KC"))
-        .setAsInteger(fieldSum(QStringList(m_amounts.keys())));
-    payment.fieldByName(QStringLiteral("VYDANO")).setAsDate(QDate::currentDate());
-    const QList<IssueFeeItems::PermitKind>& kinds = IssueFeeItems::permitKinds();
-    for (qsizetype k = 0; k < kinds.size(); ++k)
-        workOutCard(kinds[k], print.cards[size_t(k)]);
-    // From here the label shows the completed record, marks included.
-    m_issueOwnsLabel = false;
-    payment.post();
-    recordMembership();
+    try {
+        payment.fieldByName(QStringLiteral("CELKEM_KC"))
+            .setAsInteger(fieldSum(QStringList(m_amounts.keys())));
+        payment.fieldByName(QStringLiteral("VYDANO")).setAsDate(QDate::currentDate());
+        const QList<IssueFeeItems::PermitKind>& kinds = IssueFeeItems::permitKinds();
+        for (qsizetype k = 0; k < kinds.size(); ++k)
+            workOutCard(kinds[k], print.cards[size_t(k)]);
+        // From here the label shows the completed record, marks included.
+        m_issueOwnsLabel = false;
+        // A typed 0 counts: the member is in the register for the year, free of charge.
+        m_data->recordIssue(!m_amounts.value(QStringLiteral("CLEN_PRISP"))->text().isEmpty());
+    } catch (const EngineError& e) {
+        abandonIssue(e.message());
+        return;
+    }
     m_issuedPayment = payment.bookmark();
     setIssuing(false);
     m_lastPrint = print;
     repeatPrint();
     m_repeat->setEnabled(true);
     SetFeeEditable(false);
+}
+
+void PermitIssueTab::abandonIssue(const QString& reason)
+{
+    // Nothing of the issue was stored: the tab goes back to browsing, where every stored
+    // payment is deleted only after its question and with its cancellation receipt.
+    m_data->TablePovol().cancel();
+    endIssue();
+    Messages::error(reason + QStringLiteral("\n\rVýdej povolenky byl zrušen, nic z něj nebylo "
+                                            "uloženo."));
 }
 
 void PermitIssueTab::workOutCard(const IssueFeeItems::PermitKind& kind, IssueDocuments::Card& card)
@@ -405,18 +435,6 @@ void PermitIssueTab::workOutCard(const IssueFeeItems::PermitKind& kind, IssueDoc
         card.from = yearStart(year);
         card.to = yearEnd(year);
     }
-}
-
-void PermitIssueTab::recordMembership()
-{
-    // A typed 0 counts: the member is in the register for the year, free of charge.
-    if (m_amounts.value(QStringLiteral("CLEN_PRISP"))->text().isEmpty())
-        return;
-    Table& members = m_data->TableClenove();
-    members.edit();
-    members.fieldByName(QStringLiteral("LAST_CLENSTVI"))
-        .setValue(m_data->TablePovol().fieldByName(QStringLiteral("ROK")).value());
-    members.post();
 }
 
 void PermitIssueTab::endIssue()
@@ -577,8 +595,6 @@ void PermitIssueTab::settleNote()
     Table& members = m_data->TableClenove();
     try {
         members.edit();
-        // Settling a note is no renumbering of the member.
-        m_data->EditedMemberNumber.clear();
         members.fieldByName(QStringLiteral("POZOR")).clear();
         members.post();
     } catch (const EngineError& e) {

@@ -87,7 +87,9 @@ private:
     void setIssuing(bool on);
     void workOutCard(const IssueFeeItems::PermitKind& kind, IssueDocuments::Card& card);
     bool honoraryWhileIssuing(const IssueFeeItems::PermitKind& kind) const;
-    void recordMembership();
+    // Why no issue can begin for the current member; empty when it can.
+    QString issueRefusal();
+    void abandonIssue(const QString& reason);
 
     // Filling the fee items.
     void fillItem(const IssueFeeItems::Item& item);

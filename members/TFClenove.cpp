@@ -239,6 +239,9 @@ DbNavigator* TFClenove::buildNavigator()
                            QStringLiteral("Oprava zobrazeného člena"),
                            QStringLiteral("Uložení změn na disk"), QStringLiteral("Zrušení změn")});
     m_navigator->setDeleteConfirmation([this] { return confirmMemberDelete(); });
+    // The window's delete keeps the member's payments, under "00000".
+    m_navigator->setCustomAction(
+        B::Delete, [this] { m_data->deleteMember(TDataModule1::Payments::KeepUnassigned); });
     connect(m_navigator, &DbNavigator::aboutToAct, this,
             [this](DbNavigator::Button b) { onNavigatorAboutToAct(int(b)); });
     connect(m_navigator, &DbNavigator::acted, this, [this](DbNavigator::Button b) {
@@ -642,18 +645,14 @@ void TFClenove::onNavigatorAboutToAct(int button)
 void TFClenove::onNavigatorClicked()
 {
     // A save the engine refused leaves the record in edit: the user must be able to
-    // correct it. A declined or failed delete must not keep payments at the next one.
+    // correct it.
     if (m_data->TableClenove().isEditing())
         SetMemberEditable(true);
-    m_data->KeepPaymentsOnDelete = false;
 }
 
 bool TFClenove::confirmMemberDelete()
 {
-    if (!Messages::askYesNo(QStringLiteral("Opravdu zrušit zobrazeného člena ?")))
-        return false;
-    m_data->KeepPaymentsOnDelete = true;
-    return true;
+    return Messages::askYesNo(QStringLiteral("Opravdu zrušit zobrazeného člena ?"));
 }
 
 void TFClenove::writeInput(DbEdit* input, const QString& text)
@@ -670,12 +669,15 @@ void TFClenove::writeInput(DbEdit* input, const QString& text)
 
 void TFClenove::prefillLegitimation()
 {
+    auto* legitimation = static_cast<DbEdit*>(m_inputs.value(QStringLiteral("CISLO_LEGITIMACE")));
+    // A card number already there is the member's real card: it is never overwritten.
+    if (!legitimation->text().isEmpty())
+        return;
     Table& setup = m_data->TableSetup();
     setup.first();
     const QString chapter = setup.fieldByName(QStringLiteral("CISLO_ORGANIZACE")).asString();
     const auto* number = static_cast<DbEdit*>(m_inputs.value(QStringLiteral("CLEN_CISLO")));
-    writeInput(static_cast<DbEdit*>(m_inputs.value(QStringLiteral("CISLO_LEGITIMACE"))),
-               chapter + QLatin1Char('-') + number->text());
+    writeInput(legitimation, chapter + QLatin1Char('-') + number->text());
 }
 
 void TFClenove::prefillBirthNumber()
@@ -709,13 +711,8 @@ void TFClenove::writeNoteMark(const QString& mark)
     if (members.isEmpty())
         return;
     try {
-        const bool editStartsHere = !members.isEditing();
         members.edit();
         members.fieldByName(QStringLiteral("POZOR")).setAsString(mark);
-        // Only an edit begun here skips the renumbering check: one the user began may
-        // carry a changed member number whose records must follow.
-        if (editStartsHere)
-            m_data->EditedMemberNumber.clear();
         DataLinks::updateRecord(members);
         members.post();
     } catch (const EngineError& e) {

@@ -5,6 +5,7 @@
 #include "Database.h"
 #include "EngineError.h"
 #include "Messages.h"
+#include "PermitIssueTab.h"
 #include "ReportRunner.h"
 #include "TDataModule1.h"
 #include "TFClenove.h"
@@ -238,6 +239,11 @@ void ProgramStart::setRemovedCount(int count)
 void ProgramStart::printStornoReceipt()
 {
     m_members->PrintStornoReceipt();
+}
+
+bool ProgramStart::issueInProgress() const
+{
+    return m_members && m_members->permitTab().issueFlag() == 1;
 }
 
 void ProgramStart::showError(const QString& text)

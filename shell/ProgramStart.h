@@ -58,6 +58,7 @@ public:
     void setHonoraryPermitShown(bool shown) override;
     void setRemovedCount(int count) override;
     void printStornoReceipt() override;
+    bool issueInProgress() const override;
     void showError(const QString& text) override;
     void confirmWithOk(const QString& text) override;
 

@@ -72,24 +72,6 @@ const QString posuny = QStringLiteral("Posuny");
 const QString barCode = QStringLiteral("BarCode");
 const QString miPovolenky = QStringLiteral("MIpovolenky");
 
-// Cursor announcements off for a bulk walk, and on again (announcing the row) however it ends.
-class QuietCursor {
-public:
-    explicit QuietCursor(DataSet& dataSet)
-        : m_dataSet(dataSet)
-        , m_was(dataSet.notificationsEnabled())
-    {
-        m_dataSet.setNotificationsEnabled(false);
-    }
-    ~QuietCursor() { m_dataSet.setNotificationsEnabled(m_was); }
-    QuietCursor(const QuietCursor&) = delete;
-    QuietCursor& operator=(const QuietCursor&) = delete;
-
-private:
-    DataSet& m_dataSet;
-    bool m_was;
-};
-
 } // namespace
 
 TSettingForm::TSettingForm(TDataModule1& data, const QString& iniPath, QWidget* parent)
@@ -334,10 +316,6 @@ QWidget* TSettingForm::buildBarcodeTab()
 
 void TSettingForm::connectRules()
 {
-    connect(m_chapterNavigator, &DbNavigator::acted, this, [this](Button button) {
-        if (button == Button::Post)
-            applyWorkingYearToFees();
-    });
     for (DbEdit* edit : {m_workingYear, m_attendanceRow, m_attendanceColumn})
         connect(edit, &DbEdit::exited, this, &TSettingForm::announceBrigadeYear);
     connect(m_summaryYear, &DbEdit::exited, this, &TSettingForm::ensureYearTables);
@@ -416,31 +394,6 @@ void TSettingForm::saveOnLeave()
     }
     SaveSettings();
     LoadSettings();
-}
-
-void TSettingForm::applyWorkingYearToFees()
-{
-    Table& fees = m_data.TablePovolSet();
-    if (!fees.isActive())
-        return;
-    const qint64 year = m_data.TableSetup().fieldByName(QStringLiteral("PRACOVNI_ROK")).asInteger();
-    try {
-        DataLinks::updateRecord(fees);
-        const QuietCursor quiet(fees);
-        const DataSet::Bookmark home = fees.position() >= 0 ? fees.bookmark() : -1;
-        for (fees.first(); !fees.eof(); fees.next()) {
-            Field rok = fees.fieldByName(QStringLiteral("ROK"));
-            if (!rok.isNull() && rok.asInteger() == year)
-                continue;
-            fees.edit();
-            rok.setAsInteger(year);
-            fees.post();
-        }
-        if (home >= 0)
-            fees.gotoBookmark(home);
-    } catch (const EngineError& error) {
-        Messages::error(error.message());
-    }
 }
 
 void TSettingForm::announceBrigadeYear()

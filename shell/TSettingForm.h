@@ -89,7 +89,6 @@ private:
     void connectRules();
 
     void saveOnLeave();
-    void applyWorkingYearToFees();
     void announceBrigadeYear();
     void ensureYearTables();
     void onTabChanged(int index);

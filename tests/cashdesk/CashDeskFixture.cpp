@@ -119,6 +119,11 @@ void CashDeskHost::setHonoraryPermitShown(bool shown)
         window->tab->setHonoraryPermitShown(shown);
 }
 
+bool CashDeskHost::issueInProgress() const
+{
+    return window && window->tab->issueFlag() == 1;
+}
+
 void CashDeskHost::printStornoReceipt()
 {
     if (window)

@@ -81,6 +81,7 @@ public:
     void setHonoraryPermitShown(bool shown) override;
     void setRemovedCount(int) override {}
     void printStornoReceipt() override;
+    bool issueInProgress() const override;
     void showError(const QString& text) override { errors << text; }
     void confirmWithOk(const QString&) override {}
 };

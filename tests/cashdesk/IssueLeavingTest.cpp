@@ -37,7 +37,7 @@ TEST_F(CashDesk, MemberChangedElsewhereCanDiscardTheIssue)
     selectMember(u"102"_s);
     EXPECT_EQ(paymentCount(), 0);
     EXPECT_TRUE(sink.deliveries.isEmpty());
-    EXPECT_FALSE(data->IssuingMode);
+    EXPECT_FALSE(host.issueInProgress());
     EXPECT_EQ(memberField("CLEN_CISLO"), u"102"_s);
 }
 
@@ -69,6 +69,6 @@ TEST_F(CashDesk, ClosingTheWindowAsksAndLeavesNoHalfRecord)
     window->hide();
     EXPECT_EQ(questions.size(), 1);
     EXPECT_EQ(paymentCount(), 0);
-    EXPECT_FALSE(data->IssuingMode);
+    EXPECT_FALSE(host.issueInProgress());
     EXPECT_FALSE(payment().isEditing());
 }

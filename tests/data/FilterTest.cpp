@@ -64,11 +64,19 @@ protected:
         // As text "5.3.2012" sorts after "31.12.2012" and "1.1.2013" before it.
         Table brigades(dir.db(), u"Brigady.DB"_s);
         brigades.open();
-        appendRow(brigades, {{u"AKCE"_s, u"a"_s}, {u"DATUM"_s, QDate(2012, 3, 5)}});
-        appendRow(brigades, {{u"AKCE"_s, u"b"_s}, {u"DATUM"_s, QDate(2012, 12, 31)}});
-        appendRow(brigades, {{u"AKCE"_s, u"c"_s}, {u"DATUM"_s, QDate(2013, 1, 1)}});
-        appendRow(brigades, {{u"AKCE"_s, u"d"_s}, {u"DATUM"_s, QDate(2011, 2, 10)}});
-        appendRow(brigades, {{u"AKCE"_s, u"e"_s}});
+        appendRow(
+            brigades,
+            {{u"CLEN_CISLO"_s, u"1"_s}, {u"AKCE"_s, u"a"_s}, {u"DATUM"_s, QDate(2012, 3, 5)}});
+        appendRow(
+            brigades,
+            {{u"CLEN_CISLO"_s, u"1"_s}, {u"AKCE"_s, u"b"_s}, {u"DATUM"_s, QDate(2012, 12, 31)}});
+        appendRow(
+            brigades,
+            {{u"CLEN_CISLO"_s, u"1"_s}, {u"AKCE"_s, u"c"_s}, {u"DATUM"_s, QDate(2013, 1, 1)}});
+        appendRow(
+            brigades,
+            {{u"CLEN_CISLO"_s, u"1"_s}, {u"AKCE"_s, u"d"_s}, {u"DATUM"_s, QDate(2011, 2, 10)}});
+        appendRow(brigades, {{u"CLEN_CISLO"_s, u"1"_s}, {u"AKCE"_s, u"e"_s}});
     }
 
     TestDataDir dir;

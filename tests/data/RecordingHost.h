@@ -24,6 +24,7 @@ public:
     int removedCount = -1;
     int stornoReceipts = 0;
     QStringList confirmations;
+    bool issuing = false;
 
     void setUpgradeNotice(bool visible, const QString& caption) override
     {
@@ -45,6 +46,7 @@ public:
     void setHonoraryPermitShown(bool shown) override { honoraryShown = shown; }
     void setRemovedCount(int count) override { removedCount = count; }
     void printStornoReceipt() override { ++stornoReceipts; }
+    bool issueInProgress() const override { return issuing; }
     void showError(const QString& text) override { errors << text; }
     void confirmWithOk(const QString& text) override { confirmations << text; }
 };

@@ -4,6 +4,7 @@
 #include "DataDirectoryInitializer.h"
 #include "Database.h"
 #include "GuiTestSupport.h"
+#include "PermitIssueTab.h"
 #include "ReportRunner.h"
 #include "RowWriter.h"
 #include "TDataModule1.h"
@@ -161,4 +162,9 @@ QStringList MembersWindowTest::shownTexts() const
     for (const Shown& s : shown)
         texts << s.text;
     return texts;
+}
+
+bool WindowHost::issueInProgress() const
+{
+    return window && window->permitTab().issueFlag() == 1;
 }

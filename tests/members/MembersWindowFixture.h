@@ -35,6 +35,7 @@ public:
     void setHonoraryPermitShown(bool shown) override;
     void setRemovedCount(int count) override;
     void printStornoReceipt() override {}
+    bool issueInProgress() const override;
     void showError(const QString& text) override { Messages::error(text); }
     void confirmWithOk(const QString& text) override { Messages::confirmWithOk(text); }
 };

@@ -18,6 +18,7 @@ public:
     void setHonoraryPermitShown(bool) override {}
     void setRemovedCount(int) override {}
     void printStornoReceipt() override {}
+    bool issueInProgress() const override { return false; }
     void showError(const QString& text) override;
     void confirmWithOk(const QString& text) override;
 
