@@ -68,32 +68,12 @@ void DataAdminTab::deleteOldBrigades()
     if (Messages::askYesNoCancel(question) != Messages::Answer::Yes)
         return;
     int removed = 0;
-    if (!filterAndClear(QStringLiteral("DATUM<=31.12.") + year, removed))
+    try {
+        removed = m_data->deleteOldBrigades(year.toInt());
+    } catch (const EngineError& e) {
+        Messages::error(e.message());
         return;
+    }
     Messages::confirmWithOk(QStringLiteral("Zrušeno ") + QString::number(removed) +
                             QStringLiteral(" záznamů brigád"));
-}
-
-bool DataAdminTab::filterAndClear(const QString& filter, int& removed)
-{
-    Table& brigades = m_data->TableBrigady();
-    const QString kept = brigades.filter();
-    bool done = false;
-    try {
-        brigades.setFilter(filter);
-        removed = brigades.recordCount();
-        if (removed > 0)
-            TDataModule1::ClearDataSet(brigades);
-        done = true;
-    } catch (const EngineError& e) {
-        Messages::error(e.message());
-    }
-    try {
-        brigades.setFilter(kept);
-        // The hours worked may have lost records of the evaluated year.
-        m_data->DataSourceClenoveDataChange();
-    } catch (const EngineError& e) {
-        Messages::error(e.message());
-    }
-    return done;
 }

@@ -23,7 +23,6 @@ public:
 
 private:
     QWidget* buildOldRecordsBox();
-    bool filterAndClear(const QString& filter, int& removed);
 
     TDataModule1* m_data = nullptr;
     QLabel* m_removedCount = nullptr;
