@@ -463,7 +463,7 @@ void TDataModule1::afterMemberPost(Table& members)
     // The number the edit began with, not a count or a filter, tells a renumbering: the
     // records follow whatever the window shows.
     const QVariant old = members.originalValue(memberNumberField);
-    const QString posted = memberNumberOf(members);
+    const QString posted = members.postedValue(memberNumberField).toString();
     if (!old.isNull() && old.toString() != posted)
         RenumberMember(old.toString(), posted);
     m_host.setMemberCount(members.recordCount());

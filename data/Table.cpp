@@ -383,6 +383,7 @@ void Table::writeAndPlace()
 {
     const bool wasFresh = database().version(m_storage) == m_seenVersion;
     const qint64 rowid = writeBuffer();
+    m_posted = m_buffer;
     m_buffer.clear();
     m_modified = false;
     m_editRowid = -1;
@@ -424,6 +425,12 @@ QVariant Table::originalValue(const QString& fieldName) const
 {
     const int i = m_def.fieldIndex(fieldName);
     return i >= 0 ? m_original.value(i) : QVariant();
+}
+
+QVariant Table::postedValue(const QString& fieldName) const
+{
+    const int i = m_def.fieldIndex(fieldName);
+    return i >= 0 ? m_posted.value(i) : QVariant();
 }
 
 void Table::markSeen(bool wasFresh, qint64 rowid)

@@ -47,6 +47,9 @@ public:
     // The field as it was when the current edit began (also in the after-post event of that
     // edit); null for a record being inserted.
     QVariant originalValue(const QString& fieldName) const;
+    // The field as the last post wrote it. In the after-post event the cursor may already
+    // stand on another row: the posted one can have left a filtered view.
+    QVariant postedValue(const QString& fieldName) const;
     // Fields this table never stores blank: those its stored layout marks and the keys the
     // data model names for it.
     const QStringList& requiredFields() const { return m_required; }
@@ -120,6 +123,7 @@ private:
     quint64 m_seenVersion = 0;
     qint64 m_editRowid = -1;
     QList<QVariant> m_original; // the record when the edit began; empty for an insert
+    QList<QVariant> m_posted;   // the record the last post wrote
     QStringList m_required;
     std::shared_ptr<SqlStatement> m_readRow;
 };

@@ -1,6 +1,5 @@
-#include "DataDirectoryInitializer.h"
 #include "EngineError.h"
-#include "RecordingHost.h"
+#include "StartedChapter.h"
 #include "TDataModule1.h"
 #include "Table.h"
 #include "TestDataDir.h"
@@ -13,56 +12,7 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// A started data module over an empty chapter whose summary year is 2012.
-class MemberRules : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        DataDirectoryInitializer::Options options;
-        options.year = 2012;
-        DataDirectoryInitializer::create(m_dir.filePath(u"data"_s), options);
-        m_db = std::make_unique<Database>(m_dir.filePath(u"data"_s));
-        m_data = std::make_unique<TDataModule1>(*m_db, host);
-        m_data->DataModuleCreate();
-        ASSERT_TRUE(host.errors.isEmpty()) << host.errors.join(u'\n').toStdString();
-    }
-
-    Table& members() { return m_data->TableClenove(); }
-    TDataModule1& data() { return *m_data; }
-
-    void addMember(const QString& number, const QString& category = u"dospělý"_s)
-    {
-        appendRow(members(), member(number, u"Člen "_s + number, {{u"KATEGORIE"_s, category}}));
-    }
-    void addPayment(const QString& number, QVariantMap values)
-    {
-        Table payments(*m_db, u"Povol.DB"_s);
-        payments.open();
-        values[u"CLEN_CISLO"_s] = number;
-        appendRow(payments, values);
-    }
-    void addRow(const QString& table, const QVariantMap& values)
-    {
-        Table t(*m_db, table);
-        t.open();
-        appendRow(t, values);
-    }
-    QStringList numbersIn(const QString& table)
-    {
-        Table t(*m_db, table);
-        t.open();
-        return columnOf(t, u"CLEN_CISLO"_s);
-    }
-    // Makes the member current, which runs the member-change rule.
-    void select(const QString& number) { ASSERT_TRUE(members().locate(u"CLEN_CISLO"_s, number)); }
-
-    QTemporaryDir m_dir;
-    RecordingHost host;
-    std::unique_ptr<Database> m_db;
-    std::unique_ptr<TDataModule1> m_data;
-};
-
+using MemberRules = StartedChapter;
 } // namespace
 
 TEST_F(MemberRules, FirstPaymentOfTheSummaryYearWithAMarkDecidesTheLabels)
