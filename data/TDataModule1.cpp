@@ -637,9 +637,17 @@ void TDataModule1::recordPaidYear(const QString& number, int year)
     // A payment for an earlier year never takes back a later year paid.
     if (!paid.isNull() && paid.asInteger() >= year)
         return;
+    const bool editStartsHere = !members.isEditing();
     members.edit();
-    members.fieldByName(QStringLiteral("LAST_CLENSTVI")).setAsInteger(year);
-    members.post();
+    try {
+        members.fieldByName(QStringLiteral("LAST_CLENSTVI")).setAsInteger(year);
+        members.post();
+    } catch (...) {
+        // The issue is undone: the member shows the year it really has paid.
+        if (editStartsHere)
+            members.cancel();
+        throw;
+    }
 }
 
 void TDataModule1::setFeeYear(int year)

@@ -311,3 +311,26 @@ TEST_F(MembersWindow, ClosingSavesAMemberLeftInEdit)
     EXPECT_FALSE(members().isEditing());
     EXPECT_EQ(stored(u"Clenove.DB"_s, u"JMENO"_s).at(3), u"Jan"_s);
 }
+
+// Text typed into an input and not yet left belongs to the record: every move the data layer
+// makes on its own (a filter, a locate, the save of pending edits at close) stores it first.
+TEST_F(MembersWindow, TypedTextIsStoredByEveryMoveTheDataLayerMakes)
+{
+    startWithFour();
+    const auto typeSurname = [this](const QString& number, const QString& surname) {
+        select(number);
+        navigate(DbNavigator::Button::Edit);
+        DbEdit* edit = input("PRIJMENI");
+        edit->setFocus();
+        edit->selectAll();
+        typeText(edit, surname);
+    };
+    typeSurname(u"1"_s, u"Ambrož"_s);
+    members().locate(u"CLEN_CISLO"_s, u"4"_s);
+    typeSurname(u"2"_s, u"Bártová"_s);
+    window().runDisplayFilter(DisplayFilter::Kind::Women);
+    typeSurname(u"3"_s, u"Čermáková"_s);
+    data().PostPendingEdits();
+    EXPECT_EQ(stored(u"Clenove.DB"_s, u"PRIJMENI"_s),
+              (QStringList{u"Ambrož"_s, u"Bártová"_s, u"Čermáková"_s, u"Dvořák"_s}));
+}
