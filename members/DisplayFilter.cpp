@@ -1,5 +1,6 @@
 #include "DisplayFilter.h"
 
+#include "DataSet.h"
 #include "LocalSql.h"
 
 namespace {
@@ -19,23 +20,30 @@ QList<DisplayFilter> DisplayFilter::all()
          QStringLiteral("Zobrazeni členové věkové kategorie")}};
 }
 
-QString DisplayFilter::tableFilter(int summaryYear, const QString& category) const
+void DisplayFilter::applyTo(DataSet& members, int summaryYear, const QString& category) const
 {
     switch (kind) {
     case Kind::All:
-        return {};
+        members.setFilter({});
+        break;
     case Kind::Women:
-        return QStringLiteral("ZENA=true");
+        members.setFilter(QStringLiteral("ZENA=true"));
+        break;
     case Kind::Sponsors:
-        return QStringLiteral("SPONZOR=true");
+        members.setFilter(QStringLiteral("SPONZOR=true"));
+        break;
     case Kind::Notes:
-        return QStringLiteral("POZOR<>''");
+        members.setFilter(QStringLiteral("POZOR<>''"));
+        break;
     case Kind::Unpaid:
-        return QStringLiteral("LAST_CLENSTVI<") + QString::number(summaryYear);
+        members.setFilter(QStringLiteral("LAST_CLENSTVI<") + QString::number(summaryYear));
+        break;
     case Kind::Category:
-        return QStringLiteral("KATEGORIE=") + LocalSql::quoted(category);
+        // A category is data: compared whole, a trailing '*' in it is no pattern.
+        members.setExactFilter(QStringLiteral("KATEGORIE"), category);
+        break;
     }
-    return {};
+    members.setFiltered(kind != Kind::All);
 }
 
 QString DisplayFilter::noun() const

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+class DataSet;
+
 // One of the members window's display filters: what it filters on the members table,
 // the noun of its count, the selection it writes and the caption that names it.
 struct DisplayFilter {
@@ -12,8 +14,8 @@ struct DisplayFilter {
     QString buttonCaption;
     QString hint;
 
-    // The filter text on the members table; empty means filtering off.
-    QString tableFilter(int summaryYear, const QString& category) const;
+    // Sets the filter on the members table; "Všichni" switches filtering off.
+    void applyTo(DataSet& members, int summaryYear, const QString& category) const;
     QString noun() const;
     // The three lines of the selection query: select, where, order.
     QStringList selectionLines(int summaryYear, const QString& category) const;

@@ -608,8 +608,7 @@ void TFClenove::runDisplayFilter(DisplayFilter::Kind kind)
     const int year = m_data->summaryYear();
     const QString category = m_filterCategory->currentText();
     Table& members = m_data->TableClenove();
-    members.setFilter(filter.tableFilter(year, category));
-    members.setFiltered(kind != DisplayFilter::Kind::All);
+    filter.applyTo(members, year, category);
     m_filterButtons->button(int(kind))->setChecked(true);
     m_filterCount->setText(QString::number(members.recordCount()) + QLatin1Char(' ') +
                            filter.noun());
