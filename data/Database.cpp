@@ -138,6 +138,14 @@ void Database::configure()
     execute(QStringLiteral("PRAGMA journal_mode=WAL"));
     execute(QStringLiteral("PRAGMA synchronous=FULL"));
     CzechCollation::registerOn(m_db);
+    sqlite3_rollback_hook(
+        m_db,
+        [](void* self) {
+            auto* db = static_cast<Database*>(self);
+            if (!db->m_rollingBack && db->m_transactionDepth > 0)
+                db->m_transactionLost = true;
+        },
+        this);
 }
 
 bool Database::existsIn(const QString& directory)
@@ -504,10 +512,20 @@ QString Database::quoteIdentifier(const QString& name)
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
+namespace {
+void refuseLostTransaction(bool lost)
+{
+    if (lost)
+        throw EngineError(QStringLiteral("Změny se nepodařilo uložit: databáze rozpracovanou "
+                                         "operaci zrušila. Nic z ní nebylo uloženo."));
+}
+} // namespace
+
 Database::Transaction::Transaction(Database& db)
     : m_db(db)
     , m_level(db.m_transactionDepth)
 {
+    refuseLostTransaction(m_db.m_transactionLost);
     // Nested groups are savepoints, so a failed inner step undoes only its own work.
     m_db.execute(m_level == 0 ? QStringLiteral("BEGIN IMMEDIATE")
                               : QStringLiteral("SAVEPOINT zeb_%1").arg(m_level));
@@ -520,8 +538,11 @@ Database::Transaction::~Transaction()
         return;
     --m_db.m_transactionDepth;
     if (m_level == 0) {
+        m_db.m_rollingBack = true;
         sqlite3_exec(m_db.m_db, "ROLLBACK", nullptr, nullptr, nullptr);
-    } else {
+        m_db.m_rollingBack = false;
+        m_db.m_transactionLost = false;
+    } else if (!m_db.m_transactionLost) {
         const QByteArray name = "zeb_" + QByteArray::number(m_level);
         sqlite3_exec(m_db.m_db, ("ROLLBACK TO " + name).constData(), nullptr, nullptr, nullptr);
         sqlite3_exec(m_db.m_db, ("RELEASE " + name).constData(), nullptr, nullptr, nullptr);
@@ -534,6 +555,7 @@ void Database::Transaction::commit()
 {
     if (m_done)
         return;
+    refuseLostTransaction(m_db.m_transactionLost);
     m_db.execute(m_level == 0 ? QStringLiteral("COMMIT")
                               : QStringLiteral("RELEASE zeb_%1").arg(m_level));
     m_done = true;

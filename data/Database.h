@@ -126,4 +126,9 @@ private:
     quint64 m_globalVersion = 0;
     QHash<QString, std::shared_ptr<SqlStatement>> m_cache;
     int m_transactionDepth = 0;
+    // SQLite rolls a whole transaction back by itself after some failures (an interrupt, a
+    // full disk, an I/O error); what the operation would write afterwards must not commit on
+    // its own, so the rest of the operation is refused until it ends.
+    bool m_transactionLost = false;
+    bool m_rollingBack = false;
 };

@@ -11,6 +11,8 @@
 #include <QDir>
 #include <QFile>
 
+#include <sqlite3.h>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -193,3 +195,32 @@ TEST(BatchMove, AppendsNewMembersAndUpdatesThoseAlreadyRemoved)
 }
 
 } // namespace
+
+// An interrupted write makes SQLite roll the whole transaction back by itself. The rest of
+// the operation must then not be written on its own, outside any transaction.
+TEST(Transactions, OneRolledBackBySQLiteRefusesTheRestOfTheOperation)
+{
+    TestDataDir dir({u"Brigady"_s});
+    Database& db = dir.db();
+    db.run(u"INSERT INTO Brigady (CLEN_CISLO, HODIN) VALUES ('1', 1)"_s, {});
+    bool interrupt = false;
+    sqlite3_progress_handler(
+        db.handle(), 1, [](void* flag) { return *static_cast<bool*>(flag) ? 1 : 0; }, &interrupt);
+    {
+        Database::Transaction operation(db);
+        db.run(u"UPDATE Brigady SET HODIN = 2"_s, {});
+        interrupt = true;
+        EXPECT_THROW(db.run(u"UPDATE Brigady SET HODIN = 3"_s, {}), EngineError);
+        interrupt = false;
+        EXPECT_THROW(Database::Transaction step(db), EngineError);
+        EXPECT_THROW(operation.commit(), EngineError);
+    }
+    sqlite3_progress_handler(db.handle(), 0, nullptr, nullptr);
+    Database::Transaction next(db);
+    db.run(u"UPDATE Brigady SET ZAPSAL = 'x'"_s, {});
+    next.commit();
+    Table brigades(db, u"Brigady.DB"_s);
+    brigades.open();
+    EXPECT_EQ(brigades.fieldByName(u"HODIN"_s).asFloat(), 1.0) << "nothing of it was stored";
+    EXPECT_EQ(brigades.fieldByName(u"ZAPSAL"_s).asString(), u"x"_s) << "the next one works";
+}
