@@ -41,6 +41,7 @@ void createTables(Database& db, int year)
         db.createTable(def);
     for (const QString& name : DataDirectoryInitializer::yearCatchTables(year))
         db.createTable(DataModel::table(name));
+    db.setLayoutVersion(DataModel::layoutVersion);
 }
 
 void writeSetup(Database& db, int year)
