@@ -2,6 +2,7 @@
 
 #include "CzechCollation.h"
 #include "EngineError.h"
+#include "Platform.h"
 
 #include <sqlite3.h>
 
@@ -89,6 +90,7 @@ void Database::takeLock(const QString& path)
 
 void Database::openConnection(const QString& path, OpenMode mode)
 {
+    Platform::keepDatabaseLocksWithTheirFiles();
     // One connection per thread: the serialising mutex would only cost time.
     const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX |
                       (mode == OpenMode::CreateNew ? SQLITE_OPEN_CREATE : 0);

@@ -10,6 +10,8 @@
 #include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
 
 #include <sqlite3.h>
 
@@ -223,4 +225,40 @@ TEST(Transactions, OneRolledBackBySQLiteRefusesTheRestOfTheOperation)
     brigades.open();
     EXPECT_EQ(brigades.fieldByName(u"HODIN"_s).asFloat(), 1.0) << "nothing of it was stored";
     EXPECT_EQ(brigades.fieldByName(u"ZAPSAL"_s).asString(), u"x"_s) << "the next one works";
+}
+
+// Closing any descriptor of a file drops every record lock the process holds on it. A program
+// holding the data must keep its locks whatever other code of it opens and closes, or a
+// reader from outside takes the database for unused, folds the log into it and deletes the
+// log under the running program, whose next changes are then lost.
+TEST(OtherPrograms, AnOutsideReaderNeverTakesTheDataFromTheRunningProgram)
+{
+    QTemporaryDir dir;
+    {
+        TestDataDir chapter({u"Povol"_s});
+        for (const char* number : {"1", "2", "3"})
+            chapter.db().run(u"INSERT INTO Povol (CLEN_CISLO, ROK) VALUES (?, 2012)"_s,
+                             {QLatin1String(number)});
+        chapter.closeDatabase();
+        QFile::copy(QDir(chapter.path()).filePath(u"zeb.sqlite"_s), dir.filePath(u"zeb.sqlite"_s));
+    }
+    QProcess holder;
+    holder.start(QStringLiteral(DATABASE_HOLDER), {dir.path()});
+    ASSERT_TRUE(holder.waitForReadyRead(10000)) << holder.readAllStandardError().toStdString();
+    ASSERT_EQ(holder.readLine().trimmed(), "ready");
+
+    QProcess reader;
+    reader.start(u"sqlite3"_s, {dir.filePath(u"zeb.sqlite"_s), u"SELECT count(*) FROM Povol"_s});
+    ASSERT_TRUE(reader.waitForFinished(10000));
+    holder.write("2\n");
+    ASSERT_TRUE(holder.waitForReadyRead(10000));
+    EXPECT_EQ(holder.readLine().trimmed(), "deleted 2");
+    holder.kill();
+    holder.waitForFinished();
+
+    Database db(dir.path());
+    Table payments(db, u"Povol.DB"_s);
+    payments.open();
+    EXPECT_EQ(columnOf(payments, u"CLEN_CISLO"_s), QStringList{u"3"_s})
+        << "both changes made while the reader looked are kept";
 }

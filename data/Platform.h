@@ -1,0 +1,13 @@
+#pragma once
+
+// The few things the program asks of the operating system itself, in one place so that the
+// rest stays portable.
+class Platform {
+public:
+    // Makes SQLite's locks on the database files belong to SQLite's own open files. Where
+    // locks belong to the whole process (POSIX record locks), closing any other descriptor
+    // of the same file in the process – a file dialog guessing a file's type, say – drops
+    // them all, and another program may then take the database over under the running one.
+    // Call before the first database is opened.
+    static void keepDatabaseLocksWithTheirFiles();
+};
