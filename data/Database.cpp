@@ -1,6 +1,7 @@
 #include "Database.h"
 
 #include "CzechCollation.h"
+#include "DataLock.h"
 #include "EngineError.h"
 #include "Platform.h"
 
@@ -9,8 +10,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QRegularExpression>
+#include <QTemporaryFile>
 
 namespace {
 
@@ -43,7 +44,7 @@ bool hasPath(const QString& fileName)
 
 } // namespace
 
-Database::Database(const QString& directory, OpenMode mode)
+Database::Database(const QString& directory, OpenMode mode, ForeignLock foreignLock)
     : m_directory(QDir(directory).absolutePath())
 {
     const QString path = QDir(m_directory).filePath(QLatin1String(FileName));
@@ -53,7 +54,8 @@ Database::Database(const QString& directory, OpenMode mode)
         throw EngineError(QStringLiteral("Adresář %1 nelze vytvořit.")
                               .arg(QDir::toNativeSeparators(m_directory)));
     try {
-        takeLock(path);
+        takeLock(path, foreignLock);
+        checkWritable(path, mode);
         openConnection(path, mode);
     } catch (...) {
         // A failed creation leaves nothing behind, so the next attempt is not refused.
@@ -76,16 +78,40 @@ void Database::checkPresence(const QString& path, OpenMode mode) const
                 .arg(QDir::toNativeSeparators(m_directory)));
 }
 
-void Database::takeLock(const QString& path)
+void Database::takeLock(const QString& path, ForeignLock foreignLock)
 {
-    m_lock = std::make_unique<QLockFile>(path + QStringLiteral(".lock"));
-    // Held for the whole run; a lock left by a crashed program is recognised by its
-    // dead process and taken over.
-    m_lock->setStaleLockTime(0);
-    if (!m_lock->tryLock(0))
+    m_lock = std::make_unique<DataLock>(path + QStringLiteral(".lock"));
+    switch (m_lock->take(foreignLock == ForeignLock::TakeOver)) {
+    case DataLock::Outcome::Taken:
+        return;
+    case DataLock::Outcome::HeldByRunningProgram:
         throw EngineError(QStringLiteral("Data v adresáři %1 už používá jiný spuštěný program. "
                                          "Ukončete ho a zkuste to znovu.")
                               .arg(QDir::toNativeSeparators(m_directory)));
+    case DataLock::Outcome::LeftByAnotherComputer:
+        throw EngineError(QStringLiteral("Data v adresáři %1 naposledy otevřel program na počítači "
+                                         "%2 a neukončil je. Pokud tam program už neběží, můžete "
+                                         "data převzít; běží-li, převzetím by se data poškodila.")
+                              .arg(QDir::toNativeSeparators(m_directory), m_lock->otherComputer()),
+                          EngineError::Kind::ForeignLock);
+    }
+}
+
+void Database::checkWritable(const QString& path, OpenMode mode) const
+{
+    // SQLite keeps its log beside the database: a folder it cannot write in would let the
+    // program start and fail at the first change.
+    QTemporaryFile probe(QDir(m_directory).filePath(QStringLiteral("zeb-probe-XXXXXX")));
+    if (!probe.open())
+        throw EngineError(QStringLiteral("Do adresáře dat %1 nelze zapisovat. Program data mění, "
+                                         "proto potřebuje adresář, do kterého smí psát: "
+                                         "zkopírujte data na jiný disk nebo upravte oprávnění.")
+                              .arg(QDir::toNativeSeparators(m_directory)));
+    if (mode == OpenMode::Existing && !QFile(path).open(QIODevice::ReadWrite))
+        throw EngineError(QStringLiteral("Soubor dat %1 je jen pro čtení. Program data mění, proto "
+                                         "potřebuje soubor, do kterého smí psát: upravte jeho "
+                                         "oprávnění nebo ho zkopírujte na jiný disk.")
+                              .arg(QDir::toNativeSeparators(path)));
 }
 
 void Database::openConnection(const QString& path, OpenMode mode)
@@ -114,7 +140,7 @@ void Database::openConnection(const QString& path, OpenMode mode)
 
 void Database::removeCreated(const QString& path, bool directoryToo)
 {
-    if (!m_lock || !m_lock->isLocked())
+    if (!m_lock || !m_lock->isTaken())
         return; // another program holds these files
     m_lock.reset();
     for (const char* suffix : {"", "-wal", "-shm", ".lock"})

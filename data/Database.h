@@ -8,7 +8,7 @@
 
 #include <memory>
 
-class QLockFile;
+class DataLock;
 struct sqlite3;
 
 // One data directory: the SQLite database `zeb.sqlite` in it, holding every table. Speaks
@@ -19,10 +19,14 @@ public:
     static constexpr const char* FileName = "zeb.sqlite";
 
     enum class OpenMode { Existing, CreateNew };
+    // What to do with a lock another computer left on the data (see DataLock).
+    enum class ForeignLock { Refuse, TakeOver };
 
     // Opens (or creates) the database of the directory and takes its lock, so a second
-    // program on the same data gets a clear message. Throws EngineError.
-    explicit Database(const QString& directory, OpenMode mode = OpenMode::Existing);
+    // program on the same data gets a clear message. Throws EngineError; a lock of another
+    // computer is refused with the kind ForeignLock, for the user to decide.
+    explicit Database(const QString& directory, OpenMode mode = OpenMode::Existing,
+                      ForeignLock foreignLock = ForeignLock::Refuse);
     ~Database();
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
@@ -105,7 +109,8 @@ public:
 
 private:
     void checkPresence(const QString& path, OpenMode mode) const;
-    void takeLock(const QString& path);
+    void takeLock(const QString& path, ForeignLock foreignLock);
+    void checkWritable(const QString& path, OpenMode mode) const;
     void openConnection(const QString& path, OpenMode mode);
     void removeCreated(const QString& path, bool directoryToo);
     void configure();
@@ -118,7 +123,7 @@ private:
 
     QString m_directory;
     sqlite3* m_db = nullptr;
-    std::unique_ptr<QLockFile> m_lock;
+    std::unique_ptr<DataLock> m_lock;
     mutable QHash<QString, TableDef> m_defs;
     mutable QStringList m_tableNames;
     mutable bool m_tableNamesValid = false;

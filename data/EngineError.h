@@ -17,7 +17,8 @@ public:
         Missing,
         Syntax,
         TooLong,
-        State
+        State,
+        ForeignLock
     };
 
     explicit EngineError(const QString& message, Kind kind = Kind::General);

@@ -1,6 +1,15 @@
 #include "Platform.h"
 
+#include <QFile>
+
 #include <sqlite3.h>
+
+#if defined(_WIN32)
+#include <io.h>
+#include <windows.h>
+#else
+#include <sys/file.h>
+#endif
 
 #if defined(__linux__)
 #include <fcntl.h>
@@ -49,3 +58,16 @@ void Platform::keepDatabaseLocksWithTheirFiles()
 }
 
 #endif
+
+bool Platform::tryLockFile(QFile& file)
+{
+#if defined(_WIN32)
+    const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(file.handle()));
+    OVERLAPPED whole = {};
+    return LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0,
+                      &whole) != 0;
+#else
+    // flock belongs to this open file only: no other descriptor's close can drop it.
+    return flock(file.handle(), LOCK_EX | LOCK_NB) == 0;
+#endif
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+class QFile;
+
 // The few things the program asks of the operating system itself, in one place so that the
 // rest stays portable.
 class Platform {
@@ -10,4 +12,7 @@ public:
     // them all, and another program may then take the database over under the running one.
     // Call before the first database is opened.
     static void keepDatabaseLocksWithTheirFiles();
+    // An exclusive lock on an open file that the system drops when the file is closed or the
+    // process ends; false when another process holds it.
+    static bool tryLockFile(QFile& file);
 };

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QSysInfo>
 #include <QTemporaryDir>
 
 #include <sqlite3.h>
@@ -261,4 +262,99 @@ TEST(OtherPrograms, AnOutsideReaderNeverTakesTheDataFromTheRunningProgram)
     payments.open();
     EXPECT_EQ(columnOf(payments, u"CLEN_CISLO"_s), QStringList{u"3"_s})
         << "both changes made while the reader looked are kept";
+}
+
+namespace {
+
+// Makes a file or folder unwritable for the test's life, also for root (which permissions
+// do not stop): then the file is made immutable.
+class Unwritable {
+public:
+    explicit Unwritable(const QString& path)
+        : m_path(path)
+        , m_permissions(QFile::permissions(path))
+    {
+        QFile::setPermissions(path, m_permissions & ~(QFile::WriteOwner | QFile::WriteUser |
+                                                      QFile::WriteGroup | QFile::WriteOther));
+        m_immutable = QProcess::execute(u"chattr"_s, {u"+i"_s, path}) == 0;
+    }
+    ~Unwritable()
+    {
+        if (m_immutable)
+            QProcess::execute(u"chattr"_s, {u"-i"_s, m_path});
+        QFile::setPermissions(m_path, m_permissions);
+    }
+
+private:
+    QString m_path;
+    QFile::Permissions m_permissions;
+    bool m_immutable = false;
+};
+
+QString lockFileOf(const TestDataDir& dir)
+{
+    return QDir(dir.path()).filePath(u"zeb.sqlite.lock"_s);
+}
+
+void writeFile(const QString& path, const QByteArray& content)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(content);
+}
+
+} // namespace
+
+// The lock is the system's, held while a program runs: what a crash or a copy left in the
+// lock file never blocks a start on this computer.
+TEST(Locks, LeftoverLockFilesNeverBlockAStart)
+{
+    TestDataDir dir({u"Clenove"_s});
+    dir.closeDatabase();
+    for (const QByteArray& leftover :
+         {QByteArray(), QByteArray("\x01\xff garbage"),
+          "zeb-mo\nhost=" + QSysInfo::machineHostName().toUtf8() + "\npid=999999\n"}) {
+        writeFile(lockFileOf(dir), leftover);
+        Database db(dir.path());
+        EXPECT_EQ(db.rowCount(u"Clenove"_s), 0);
+    }
+    QFile lock(lockFileOf(dir));
+    ASSERT_TRUE(lock.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(lock.readAll().isEmpty()) << "a clean end leaves no owner named";
+}
+
+TEST(Locks, ALockOfAnotherComputerIsTakenOverOnlyWhenAsked)
+{
+    TestDataDir dir({u"Clenove"_s});
+    dir.closeDatabase();
+    writeFile(lockFileOf(dir), "zeb-mo\nhost=pokladna-2\npid=42\n");
+    try {
+        Database refused(dir.path());
+        FAIL() << "opened over another computer's lock";
+    } catch (const EngineError& e) {
+        EXPECT_EQ(e.kind(), EngineError::Kind::ForeignLock);
+        EXPECT_TRUE(e.message().contains(u"pokladna-2"_s));
+    }
+    Database taken(dir.path(), Database::OpenMode::Existing, Database::ForeignLock::TakeOver);
+    expectEngineError([&] { Database second(dir.path()); }, u"už používá jiný"_s);
+}
+
+TEST(Locks, AnUnwritableFolderOrFileIsNamed)
+{
+    TestDataDir dir({u"Clenove"_s});
+    dir.closeDatabase();
+    const QString database = QDir(dir.path()).filePath(u"zeb.sqlite"_s);
+    {
+        const Unwritable file(database);
+        expectEngineError([&] { Database db(dir.path()); }, u"Soubor dat "_s +
+                                                                QDir::toNativeSeparators(database) +
+                                                                u" je jen pro čtení"_s);
+    }
+    QFile::remove(lockFileOf(dir));
+    {
+        const Unwritable folder(dir.path());
+        expectEngineError([&] { Database db(dir.path()); },
+                          QDir::toNativeSeparators(lockFileOf(dir)));
+    }
+    Database writable(dir.path());
 }
