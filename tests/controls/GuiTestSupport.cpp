@@ -2,8 +2,8 @@
 
 #include "ControlErrors.h"
 #include "DataDirectoryInitializer.h"
+#include "GuardedApplication.h"
 
-#include <QApplication>
 #include <QTest>
 
 #include <stdexcept>
@@ -15,7 +15,7 @@ void ensureTestApplication()
     static int argc = 1;
     static char name[] = "zeb-gui-test";
     static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
+    new GuardedApplication(argc, argv);
 }
 
 void typeText(QWidget* widget, const QString& text)
