@@ -6,6 +6,8 @@
 
 #include <QTest>
 
+#include <sqlite3.h>
+
 #include <stdexcept>
 
 void ensureTestApplication()
@@ -40,6 +42,29 @@ void TestChapter::addMembers(int count)
                   QStringLiteral(") INSERT INTO Clenove (CLEN_CISLO, PRIJMENI) SELECT "
                                  "printf('%06d', i), 'Člen ' || printf('%06d', i) FROM n"));
     m_db->touch(QStringLiteral("Clenove"));
+}
+
+EngineFailure::EngineFailure(Database& db)
+    : m_db(db)
+{
+}
+
+EngineFailure::~EngineFailure()
+{
+    disarm();
+}
+
+void EngineFailure::arm()
+{
+    // SQLite asks it every virtual-machine step of a running statement; a non-zero answer
+    // interrupts the statement.
+    sqlite3_progress_handler(
+        m_db.handle(), 1, [](void*) { return 1; }, nullptr);
+}
+
+void EngineFailure::disarm()
+{
+    sqlite3_progress_handler(m_db.handle(), 0, nullptr, nullptr);
 }
 
 ReportedErrors::ReportedErrors()

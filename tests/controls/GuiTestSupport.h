@@ -31,6 +31,25 @@ private:
     std::unique_ptr<Database> m_db;
 };
 
+// Makes the engine fail for real, through SQLite itself, with no hook in the program:
+// while armed, every statement run on the connection is interrupted, so reading a row,
+// moving onto a stale view or posting throws the engine's own EngineError.
+class EngineFailure {
+public:
+    explicit EngineFailure(Database& db);
+    ~EngineFailure();
+    EngineFailure(const EngineFailure&) = delete;
+    EngineFailure& operator=(const EngineFailure&) = delete;
+
+    void arm();
+    void disarm();
+    // SQLite's word for an interrupted statement, which the engine's message carries.
+    static QString reason() { return QStringLiteral("interrupted"); }
+
+private:
+    Database& m_db;
+};
+
 // Catches what the controls report while it lives.
 class ReportedErrors {
 public:
