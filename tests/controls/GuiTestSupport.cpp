@@ -67,6 +67,30 @@ void EngineFailure::disarm()
     sqlite3_progress_handler(m_db.handle(), 0, nullptr, nullptr);
 }
 
+namespace {
+EscapedErrors* listeningForEscapes = nullptr;
+}
+
+EscapedErrors::EscapedErrors()
+{
+    listeningForEscapes = this;
+    m_previous = qInstallMessageHandler(&EscapedErrors::record);
+}
+
+EscapedErrors::~EscapedErrors()
+{
+    qInstallMessageHandler(m_previous);
+    listeningForEscapes = nullptr;
+}
+
+void EscapedErrors::record(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (listeningForEscapes && qstrcmp(context.category, "zeb.edge.escaped") == 0)
+        listeningForEscapes->m_messages << text;
+    else if (listeningForEscapes && listeningForEscapes->m_previous)
+        listeningForEscapes->m_previous(type, context, text);
+}
+
 ReportedErrors::ReportedErrors()
 {
     ControlErrors::setHandler([this](const QString& message) { m_messages << message; });

@@ -50,6 +50,22 @@ private:
     Database& m_db;
 };
 
+// Catches what the application object logs of errors that escaped a handler's own guard,
+// while it lives: with every edge guarded there are none.
+class EscapedErrors {
+public:
+    EscapedErrors();
+    ~EscapedErrors();
+    const QStringList& messages() const { return m_messages; }
+    void clear() { m_messages.clear(); }
+
+private:
+    static void record(QtMsgType type, const QMessageLogContext& context, const QString& text);
+
+    QStringList m_messages;
+    QtMessageHandler m_previous = nullptr;
+};
+
 // Catches what the controls report while it lives.
 class ReportedErrors {
 public:

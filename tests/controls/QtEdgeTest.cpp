@@ -27,6 +27,7 @@ DataSetColumn column(const char* field)
 
 // A handler that forgot its guard: it reads the last member whenever it gets a user event.
 class UnguardedReader : public QObject {
+    Q_OBJECT
 public:
     explicit UnguardedReader(Table& table)
         : m_table(table)
@@ -61,6 +62,12 @@ protected:
         members.open();
     }
 
+    void TearDown() override
+    {
+        EXPECT_TRUE(escaped.messages().isEmpty())
+            << "caught only by the application: " << escaped.messages().join(u'\n').toStdString();
+    }
+
     // What was told once the event loop had its turns (a posted event, then its telling).
     QStringList toldAfterwards()
     {
@@ -78,6 +85,7 @@ protected:
     Table members{chapter.db(), QStringLiteral("Clenove.DB")};
     EngineFailure failure{chapter.db()};
     ReportedErrors errors;
+    EscapedErrors escaped;
 };
 
 TEST_F(EngineErrorsAtTheEdge, GridPaintingRowsItCannotReadShowsThemBlankAndTellsOnceAfterwards)
@@ -159,6 +167,10 @@ TEST_F(EngineErrorsAtTheEdge, AnErrorEscapingAHandlerIsToldByTheApplicationAndEv
 
     QCoreApplication::postEvent(&reader, new QEvent(QEvent::User));
     EXPECT_TRUE(carriesTheEnginesMessage(toldAfterwards()));
+    ASSERT_EQ(escaped.messages().size(), 1);
+    EXPECT_TRUE(escaped.messages()[0].contains(QStringLiteral("UnguardedReader")))
+        << "the log names the handler that lacks its guard";
+    escaped.clear();
 
     failure.disarm();
     QCoreApplication::postEvent(&reader, new QEvent(QEvent::User));
@@ -168,3 +180,5 @@ TEST_F(EngineErrorsAtTheEdge, AnErrorEscapingAHandlerIsToldByTheApplicationAndEv
 }
 
 } // namespace
+
+#include "QtEdgeTest.moc"

@@ -29,6 +29,13 @@ protected:
         failure = std::make_unique<EngineFailure>(database());
     }
 
+    void TearDown() override
+    {
+        EXPECT_TRUE(escaped.messages().isEmpty())
+            << "caught only by the application: " << escaped.messages().join(u'\n').toStdString();
+        MembersWindowTest::TearDown();
+    }
+
     // What the error boxes said once the event loop had its turn.
     QStringList toldAfterwards()
     {
@@ -49,6 +56,7 @@ protected:
     }
 
     std::unique_ptr<EngineFailure> failure;
+    EscapedErrors escaped;
 };
 
 TEST_F(FailingData, AFilterButtonIsToldItsErrorAndTheNextClickWorks)
