@@ -7,6 +7,8 @@
 #include "Table.h"
 
 #include <QLabel>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
 
@@ -70,6 +72,29 @@ TEST_F(FailingData, AFilterButtonIsToldItsErrorAndTheNextClickWorks)
     failure->disarm();
     EXPECT_EQ(womenCount(), u"1 žen"_s);
     EXPECT_EQ(toldAfterwards().size(), 1) << toldAfterwards().join(u'|').toStdString();
+}
+
+TEST_F(FailingData, ATabWhoseCountCannotBeReadIsToldItsErrorAndShowsTheCountLater)
+{
+    startWithTwo();
+    addRow(u"Vyrazeni.DB"_s, {{u"CLEN_CISLO"_s, u"0999"_s}, {u"PRIJMENI"_s, u"Cihla"_s}});
+    auto* tabs = child<QTabWidget>(u"PageControl1"_s);
+    QTabBar* bar = tabs->tabBar();
+    const int admin = tabs->indexOf(child<QWidget>(u"TabSheetSprava"_s));
+    const auto clickTab = [bar](int index) {
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
+    };
+    failure->arm();
+
+    clickTab(admin);
+    EXPECT_TRUE(carriesTheEnginesMessage(shownTexts())) << "told at once, as the user clicked";
+    EXPECT_EQ(tabs->currentIndex(), admin);
+
+    failure->disarm();
+    clickTab(0);
+    clickTab(admin);
+    EXPECT_EQ(child<QLabel>(u"LabelVyrazeno"_s)->text(), u"1"_s);
+    EXPECT_EQ(toldAfterwards().size(), 1);
 }
 
 TEST_F(FailingData, EnteringAnInputWhoseFilterFailsIsToldOnceTheFocusSettles)
