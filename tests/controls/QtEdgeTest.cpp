@@ -76,7 +76,7 @@ protected:
         return errors.messages();
     }
 
-    static bool carriesTheEnginesMessage(const QStringList& told)
+    static bool toldOnceWithTheEnginesMessage(const QStringList& told)
     {
         return told.size() == 1 && told[0].contains(EngineFailure::reason());
     }
@@ -104,7 +104,7 @@ TEST_F(EngineErrorsAtTheEdge, GridPaintingRowsItCannotReadShowsThemBlankAndTells
     for (int i = 0; i < 3; ++i)
         grid.viewport()->repaint();
     const QStringList told = toldAfterwards();
-    EXPECT_TRUE(carriesTheEnginesMessage(told)) << told.join(u'\n').toStdString();
+    EXPECT_TRUE(toldOnceWithTheEnginesMessage(told)) << told.join(u'\n').toStdString();
     EXPECT_EQ(members.position(), 1) << "a failed read leaves the cursor where it stood";
 
     failure.disarm();
@@ -128,7 +128,7 @@ TEST_F(EngineErrorsAtTheEdge, KeyPressThatCannotOpenTheRecordIsToldAtOnceAndTypi
     failure.arm();
 
     QTest::keyClicks(edit, QStringLiteral("x"));
-    EXPECT_TRUE(carriesTheEnginesMessage(errors.messages()));
+    EXPECT_TRUE(toldOnceWithTheEnginesMessage(errors.messages()));
     EXPECT_EQ(members.state(), DataSet::State::Browse);
     EXPECT_EQ(edit->text(), s("Člen 000001")) << "the keystroke the record refused is gone";
 
@@ -151,7 +151,7 @@ TEST_F(EngineErrorsAtTheEdge, ControlsThatCannotShowTheNewRecordLetTheMoveFinish
     EXPECT_NO_THROW(members.next()) << "a control's error must not break into the move";
     EXPECT_EQ(members.position(), 1);
     EXPECT_TRUE(errors.messages().isEmpty()) << "no box may open inside an announcement";
-    EXPECT_TRUE(carriesTheEnginesMessage(toldAfterwards()));
+    EXPECT_TRUE(toldOnceWithTheEnginesMessage(toldAfterwards()));
 
     failure.disarm();
     members.next();
@@ -166,7 +166,7 @@ TEST_F(EngineErrorsAtTheEdge, AnErrorEscapingAHandlerIsToldByTheApplicationAndEv
     failure.arm();
 
     QCoreApplication::postEvent(&reader, new QEvent(QEvent::User));
-    EXPECT_TRUE(carriesTheEnginesMessage(toldAfterwards()));
+    EXPECT_TRUE(toldOnceWithTheEnginesMessage(toldAfterwards()));
     ASSERT_EQ(escaped.messages().size(), 1);
     EXPECT_TRUE(escaped.messages()[0].contains(QStringLiteral("UnguardedReader")))
         << "the log names the handler that lacks its guard";

@@ -45,7 +45,7 @@ protected:
         return shownTexts();
     }
 
-    static bool carriesTheEnginesMessage(const QStringList& told)
+    static bool toldOnceWithTheEnginesMessage(const QStringList& told)
     {
         return told.size() == 1 && told[0].contains(EngineFailure::reason());
     }
@@ -66,7 +66,7 @@ TEST_F(FailingData, AFilterButtonIsToldItsErrorAndTheNextClickWorks)
     startWithTwo();
     failure->arm();
     womenCount();
-    EXPECT_TRUE(carriesTheEnginesMessage(shownTexts())) << "told at once, as the user clicked";
+    EXPECT_TRUE(toldOnceWithTheEnginesMessage(shownTexts())) << "told at once, as the user clicked";
     EXPECT_EQ(shown.value(0).kind, Messages::Kind::Error);
 
     failure->disarm();
@@ -87,7 +87,7 @@ TEST_F(FailingData, ATabWhoseCountCannotBeReadIsToldItsErrorAndShowsTheCountLate
     failure->arm();
 
     clickTab(admin);
-    EXPECT_TRUE(carriesTheEnginesMessage(shownTexts())) << "told at once, as the user clicked";
+    EXPECT_TRUE(toldOnceWithTheEnginesMessage(shownTexts())) << "told at once, as the user clicked";
     EXPECT_EQ(tabs->currentIndex(), admin);
 
     failure->disarm();
@@ -107,7 +107,7 @@ TEST_F(FailingData, EnteringAnInputWhoseFilterFailsIsToldOnceTheFocusSettles)
 
     input("CISLO_LEGITIMACE")->setFocus();
     EXPECT_TRUE(shown.isEmpty()) << "no box may open while the focus moves";
-    EXPECT_TRUE(carriesTheEnginesMessage(toldAfterwards()));
+    EXPECT_TRUE(toldOnceWithTheEnginesMessage(toldAfterwards()));
     EXPECT_TRUE(input("CISLO_LEGITIMACE")->hasFocus());
 
     failure->disarm();
@@ -125,7 +125,7 @@ TEST_F(FailingData, ShowingTheWindowIsToldItsErrorOnceItIsUp)
 
     window().show();
     EXPECT_TRUE(shown.isEmpty()) << "no box may open while the window is being shown";
-    EXPECT_TRUE(carriesTheEnginesMessage(toldAfterwards()));
+    EXPECT_TRUE(toldOnceWithTheEnginesMessage(toldAfterwards()));
     EXPECT_TRUE(window().isVisible());
 
     failure->disarm();
