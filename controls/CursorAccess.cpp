@@ -43,27 +43,36 @@ CursorAccess::Rows CursorAccess::read(DataSet& dataSet, int first, int count)
     count = qMin(count, size - first);
     if (count <= 0)
         return rows;
-    const bool atStart = dataSet.bof();
-    const bool atEnd = dataSet.eof();
-    const DataSet::Bookmark home = dataSet.position() >= 0 ? dataSet.bookmark() : -1;
-
-    walk(dataSet, first);
-    for (int i = 0; i < count; ++i) {
-        if (i > 0)
-            dataSet.next();
-        rows.values << currentValues(dataSet);
-        rows.marks << dataSet.bookmark();
+    const Place home{dataSet.position() >= 0 ? dataSet.bookmark() : -1, dataSet.bof(),
+                     dataSet.eof()};
+    try {
+        walk(dataSet, first);
+        for (int i = 0; i < count; ++i) {
+            if (i > 0)
+                dataSet.next();
+            rows.values << currentValues(dataSet);
+            rows.marks << dataSet.bookmark();
+        }
+    } catch (...) {
+        // A row that cannot be read must not leave the cursor elsewhere, unannounced.
+        comeBack(dataSet, home);
+        throw;
     }
-
-    if (home >= 0)
-        dataSet.gotoBookmark(home);
-    // Those marks end the loops that walk a cursor; a repaint between two steps of such a
-    // loop must not clear them.
-    if (atStart)
-        dataSet.prior();
-    if (atEnd)
-        dataSet.next();
+    comeBack(dataSet, home);
     return rows;
+}
+
+void CursorAccess::comeBack(DataSet& dataSet, const Place& home)
+{
+    // Going back reads no row, so it works also when the rows could not be read.
+    if (home.mark >= 0)
+        dataSet.gotoBookmark(home.mark);
+    // The start and end marks end the loops that walk a cursor; a repaint between two
+    // steps of such a loop must not clear them.
+    if (home.atStart)
+        dataSet.prior();
+    if (home.atEnd)
+        dataSet.next();
 }
 
 void CursorAccess::moveTo(DataSet& dataSet, int position)

@@ -25,6 +25,13 @@ public:
     static void moveTo(DataSet& dataSet, int position);
 
 private:
+    struct Place {
+        DataSet::Bookmark mark;
+        bool atStart;
+        bool atEnd;
+    };
+
     static void walk(DataSet& dataSet, int position);
+    static void comeBack(DataSet& dataSet, const Place& home);
     static QList<QVariant> currentValues(DataSet& dataSet);
 };

@@ -1,11 +1,10 @@
 #include "DataSetModel.h"
 
-#include "ControlErrors.h"
 #include "CursorAccess.h"
 #include "DataLinks.h"
 #include "Database.h"
-#include "EngineError.h"
 #include "FieldValue.h"
+#include "QtEdge.h"
 #include "Table.h"
 
 #include <QBrush>
@@ -136,6 +135,14 @@ void DataSetModel::followCursor()
     if (m_following)
         return;
     m_following = true;
+    // The cursor's announcements and the event loop call this: a cursor that cannot be read
+    // leaves the views as they were (it fails before they are told of any change).
+    QtEdge::run([this] { follow(); }, QtEdge::Tell::Later);
+    m_following = false;
+}
+
+void DataSetModel::follow()
+{
     const CursorState now = currentState();
     const CursorState before = m_shownState;
     if (!now.active || !before.active || now.key.generation != before.key.generation) {
@@ -160,7 +167,6 @@ void DataSetModel::followCursor()
         if (rowsChanged || m_shownState.cursorRow != before.cursorRow)
             emit cursorRowChanged(m_shownState.cursorRow);
     }
-    m_following = false;
 }
 
 bool DataSetModel::followRowCount(const CursorState& now, bool sameView)
@@ -262,14 +268,8 @@ const QList<QVariant>* DataSetModel::cachedRow(int position) const
         }
         if (m_chunks.size() >= keptChunks)
             m_chunks.clear();
-        CursorAccess::Rows rows;
-        try {
-            rows = CursorAccess::read(*m_dataSet, number * chunkRows, chunkRows);
-        } catch (const EngineError&) {
-            // A view asks while painting, where nothing may throw: the rows stay blank, and
-            // the cursor's own next use reports what is wrong.
-            return nullptr;
-        }
+        const CursorAccess::Rows rows =
+            CursorAccess::read(*m_dataSet, number * chunkRows, chunkRows);
         chunk = m_chunks.insert(number, Chunk{rows.values, rows.marks});
         const int expected = m_shownState.rows - (m_shownState.insertRow >= 0 ? 1 : 0);
         if (m_dataSet->recordCount() != expected)
@@ -302,6 +302,12 @@ int DataSetModel::columnCount(const QModelIndex& parent) const
 
 QVariant DataSetModel::data(const QModelIndex& index, int role) const
 {
+    // Views read while painting: a row that cannot be read shows blank, told later.
+    return QtEdge::valueOr([&] { return cellData(index, role); }, QVariant());
+}
+
+QVariant DataSetModel::cellData(const QModelIndex& index, int role) const
+{
     if (!index.isValid() || index.column() >= m_shown.size())
         return {};
     const DataSetColumn& column = m_shown[index.column()];
@@ -326,6 +332,11 @@ QVariant DataSetModel::data(const QModelIndex& index, int role) const
 }
 
 QVariant DataSetModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    return QtEdge::valueOr([&] { return headerText(section, orientation, role); }, QVariant());
+}
+
+QVariant DataSetModel::headerText(int section, Qt::Orientation orientation, int role) const
 {
     if (role != Qt::DisplayRole)
         return {};
@@ -368,30 +379,22 @@ bool DataSetModel::setData(const QModelIndex& index, const QVariant& value, int 
 {
     if (role != Qt::EditRole || !index.isValid() || !editable(index.column()))
         return false;
-    try {
+    return QtEdge::run([&] {
         if (index.row() != m_shownState.cursorRow)
             moveCursor(index.row());
         auto* table = static_cast<Table*>(m_dataSet.data());
         table->edit();
         table->setValue(m_fieldOf[index.column()], value);
-        return true;
-    } catch (const EngineError& error) {
-        ControlErrors::report(error);
-        return false;
-    }
+    });
 }
 
 void DataSetModel::moveCursorToRow(int row)
 {
     if (!m_dataSet || row < 0 || row == m_shownState.cursorRow)
         return;
-    try {
-        moveCursor(row);
-    } catch (const EngineError& error) {
-        ControlErrors::report(error);
+    if (!QtEdge::run([&] { moveCursor(row); }))
         // The cursor stayed: views go back to its row.
         emit cursorRowChanged(m_shownState.cursorRow);
-    }
 }
 
 DataSet::Bookmark DataSetModel::markOfRow(int row) const

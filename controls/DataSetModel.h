@@ -73,6 +73,7 @@ private:
     CursorState currentState() const;
     ViewKey currentKey() const;
     void followCursor();
+    void follow();
     bool followRowCount(const CursorState& now, bool sameView);
     void repaintRows(const CursorState& before, bool sameView);
     void resetTo(const CursorState& now);
@@ -86,6 +87,8 @@ private:
     bool cacheContradictsCursor(const CursorState& now) const;
     const QList<QVariant>* cachedRow(int position) const;
     QVariant valueAt(int row, int field) const;
+    QVariant cellData(const QModelIndex& index, int role) const;
+    QVariant headerText(int section, Qt::Orientation orientation, int role) const;
     void refreshLater() const;
 
     QPointer<DataSet> m_dataSet;

@@ -1,8 +1,8 @@
 #include "DbCheckBox.h"
 
-#include "ControlErrors.h"
 #include "EngineError.h"
 #include "FieldValue.h"
+#include "QtEdge.h"
 
 DbCheckBox::DbCheckBox(QWidget* parent)
     : DbCheckBox(QString(), parent)
@@ -12,7 +12,9 @@ DbCheckBox::DbCheckBox(QWidget* parent)
 DbCheckBox::DbCheckBox(const QString& text, QWidget* parent)
     : QCheckBox(text, parent)
 {
-    connect(&m_link, &FieldDataLink::dataChanged, this, &DbCheckBox::showField);
+    // Shown again inside the cursor's announcements, where no box may open.
+    connect(&m_link, &FieldDataLink::dataChanged, this,
+            QtEdge::slot(this, &DbCheckBox::showField, QtEdge::Tell::Later));
 }
 
 void DbCheckBox::bind(DataSet* dataSet, const QString& fieldName)
@@ -22,13 +24,13 @@ void DbCheckBox::bind(DataSet* dataSet, const QString& fieldName)
 
 void DbCheckBox::showField()
 {
+    // A read that fails is an error to tell, unlike a value that is no logical one.
+    const QVariant value = m_link.value();
     bool ticked = false;
-    if (m_link.isActive()) {
-        try {
-            ticked = FieldValue::toBoolean(m_link.fieldDef(), m_link.value());
-        } catch (const EngineError&) {
-            // A text field holding something else than a logical value shows unticked.
-        }
+    try {
+        ticked = FieldValue::toBoolean(m_link.fieldDef(), value);
+    } catch (const EngineError&) {
+        // A text field holding something else than a logical value shows unticked.
     }
     setChecked(ticked);
 }
@@ -38,10 +40,6 @@ void DbCheckBox::nextCheckState()
     if (m_readOnly || !m_link.canModify())
         return;
     const bool ticked = !isChecked();
-    try {
-        m_link.write(ticked);
-    } catch (const EngineError& error) {
-        ControlErrors::report(error);
-        showField();
-    }
+    if (!QtEdge::run([&] { m_link.write(ticked); }))
+        m_link.reset();
 }

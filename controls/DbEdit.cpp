@@ -1,8 +1,7 @@
 #include "DbEdit.h"
 
-#include "ControlErrors.h"
-#include "EngineError.h"
 #include "FieldValue.h"
+#include "QtEdge.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -14,9 +13,11 @@ DbEdit::DbEdit(QWidget* parent)
     m_link.controlValue = [this] {
         return valueOfText(text());
     };
-    connect(&m_link, &FieldDataLink::dataChanged, this, &DbEdit::showField);
+    // The field is shown again inside the cursor's announcements, where no box may open.
+    connect(&m_link, &FieldDataLink::dataChanged, this,
+            QtEdge::slot(this, &DbEdit::showField, QtEdge::Tell::Later));
     connect(&m_link, &FieldDataLink::stateChanged, this, &DbEdit::applyFieldKind);
-    connect(this, &QLineEdit::textEdited, this, &DbEdit::onTextEdited);
+    connect(this, &QLineEdit::textEdited, this, QtEdge::slot(this, &DbEdit::onTextEdited));
 }
 
 void DbEdit::bind(DataSet* dataSet, const QString& fieldName)
@@ -98,7 +99,13 @@ bool DbEdit::commit()
 
 void DbEdit::keyPressEvent(QKeyEvent* event)
 {
-    switch (event->key()) {
+    QtEdge::run([this, event] { onKey(event->key()); });
+    QLineEdit::keyPressEvent(event);
+}
+
+void DbEdit::onKey(int key)
+{
+    switch (key) {
     case Qt::Key_Escape:
         if (m_link.isModified()) {
             m_link.reset();
@@ -112,7 +119,6 @@ void DbEdit::keyPressEvent(QKeyEvent* event)
     default:
         break;
     }
-    QLineEdit::keyPressEvent(event);
 }
 
 void DbEdit::focusOutEvent(QFocusEvent* event)

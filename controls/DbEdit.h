@@ -41,6 +41,7 @@ private:
     void showField();
     void applyFieldKind();
     void onTextEdited();
+    void onKey(int key);
 
     FieldDataLink m_link;
     std::optional<FieldType> m_kind; // the kind the validator was made for

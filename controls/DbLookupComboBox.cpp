@@ -1,9 +1,8 @@
 #include "DbLookupComboBox.h"
 
-#include "ControlErrors.h"
 #include "CursorAccess.h"
-#include "EngineError.h"
 #include "FieldValue.h"
+#include "QtEdge.h"
 
 #include <QKeyEvent>
 #include <QSignalBlocker>
@@ -12,7 +11,9 @@
 DbLookupComboBox::DbLookupComboBox(QWidget* parent)
     : QComboBox(parent)
 {
-    connect(&m_link, &FieldDataLink::dataChanged, this, &DbLookupComboBox::showField);
+    // Shown again inside the cursor's announcements, where no box may open.
+    connect(&m_link, &FieldDataLink::dataChanged, this,
+            QtEdge::slot(this, &DbLookupComboBox::showField, QtEdge::Tell::Later));
     connect(this, &QComboBox::activated, this, &DbLookupComboBox::onActivated);
 }
 
@@ -84,10 +85,8 @@ bool DbLookupComboBox::choosingAllowed() const
 
 void DbLookupComboBox::showPopup()
 {
-    if (!choosingAllowed())
-        return;
-    fillList();
-    QComboBox::showPopup();
+    if (choosingAllowed() && QtEdge::run([this] { fillList(); }))
+        QComboBox::showPopup();
 }
 
 void DbLookupComboBox::keyPressEvent(QKeyEvent* event)
@@ -108,14 +107,7 @@ void DbLookupComboBox::wheelEvent(QWheelEvent* event)
 
 void DbLookupComboBox::onActivated(int index)
 {
-    if (!choosingAllowed()) {
-        showField();
-        return;
-    }
-    try {
-        m_link.write(itemData(index));
-    } catch (const EngineError& error) {
-        ControlErrors::report(error);
-        showField();
-    }
+    // What cannot be written goes back to the field's value.
+    if (!choosingAllowed() || !QtEdge::run([&] { m_link.write(itemData(index)); }))
+        m_link.reset();
 }

@@ -1,8 +1,7 @@
 #include "DbMemo.h"
 
-#include "ControlErrors.h"
-#include "EngineError.h"
 #include "FieldValue.h"
+#include "QtEdge.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -39,7 +38,9 @@ DbMemo::DbMemo(QWidget* parent)
     m_link.controlValue = [this] {
         return QVariant(toPlainText());
     };
-    connect(&m_link, &FieldDataLink::dataChanged, this, &DbMemo::showField);
+    // Shown again inside the cursor's announcements, where no box may open.
+    connect(&m_link, &FieldDataLink::dataChanged, this,
+            QtEdge::slot(this, &DbMemo::showField, QtEdge::Tell::Later));
     connect(this, &QPlainTextEdit::textChanged, this, &DbMemo::onTextChanged);
 }
 

@@ -1,8 +1,8 @@
 #include "DbNavigator.h"
 
-#include "ControlErrors.h"
 #include "DataLinks.h"
 #include "EngineError.h"
+#include "QtEdge.h"
 #include "Table.h"
 
 #include <QHBoxLayout>
@@ -55,11 +55,12 @@ void DbNavigator::setDataSet(DataSet* dataSet)
         disconnect(c);
     m_connections.clear();
     m_dataSet = dataSet;
-    if (dataSet)
-        m_connections << connect(dataSet, &DataSet::recordChanged, this,
-                                 &DbNavigator::updateButtons)
-                      << connect(dataSet, &DataSet::stateChanged, this,
-                                 &DbNavigator::updateButtons);
+    if (dataSet) {
+        // Inside the cursor's announcements, where no box may open.
+        const auto update = QtEdge::slot(this, &DbNavigator::updateButtons, QtEdge::Tell::Later);
+        m_connections << connect(dataSet, &DataSet::recordChanged, this, update)
+                      << connect(dataSet, &DataSet::stateChanged, this, update);
+    }
     updateButtons();
 }
 
@@ -192,9 +193,5 @@ bool DbNavigator::perform(Button button)
 
 void DbNavigator::click(Button button)
 {
-    try {
-        perform(button);
-    } catch (const EngineError& error) {
-        ControlErrors::report(error);
-    }
+    QtEdge::run([this, button] { perform(button); });
 }

@@ -4,6 +4,7 @@
 #include "DataLinks.h"
 #include "DataSet.h"
 #include "EngineError.h"
+#include "QtEdge.h"
 #include "Table.h"
 
 FieldDataLink::FieldDataLink(QObject* parent)
@@ -87,13 +88,7 @@ bool FieldDataLink::edit()
         return true;
     if (!canModify())
         return false;
-    try {
-        static_cast<Table*>(m_dataSet.data())->edit();
-    } catch (const EngineError& error) {
-        ControlErrors::report(error);
-        return false;
-    }
-    return isEditing();
+    return QtEdge::run([this] { static_cast<Table*>(m_dataSet.data())->edit(); }) && isEditing();
 }
 
 void FieldDataLink::updateRecord()
@@ -139,13 +134,7 @@ void FieldDataLink::onFieldChanged(int index)
 
 bool FieldDataLink::tryUpdateRecord()
 {
-    try {
-        updateRecord();
-        return true;
-    } catch (const EngineError& error) {
-        ControlErrors::report(error);
-        return false;
-    }
+    return QtEdge::run([this] { updateRecord(); });
 }
 
 bool FieldDataLink::leaveOrRefuse(QWidget* input)

@@ -5,6 +5,7 @@
 #include "DbNavigator.h"
 #include "EngineError.h"
 #include "Messages.h"
+#include "QtEdge.h"
 #include "TDataModule1.h"
 
 #include <QCheckBox>
@@ -225,7 +226,7 @@ QWidget* PermitIssueTab::buildOptions()
     const auto button = [this, row](const QString& name, const QString& caption, auto slot) {
         auto* b = new QPushButton(caption);
         b->setObjectName(name);
-        connect(b, &QPushButton::clicked, this, slot);
+        connect(b, &QPushButton::clicked, this, QtEdge::slot(this, slot));
         row->addWidget(b);
         return b;
     };
@@ -266,11 +267,14 @@ void PermitIssueTab::bindInputs()
 
 void PermitIssueTab::watchLeaving()
 {
-    connect(&m_data->TableClenove(), &DataSet::recordChanged, this, &PermitIssueTab::onMemberMoved);
+    // Inside the members cursor's announcement: an error is told once it is over.
+    connect(&m_data->TableClenove(), &DataSet::recordChanged, this,
+            QtEdge::slot(this, &PermitIssueTab::onMemberMoved, QtEdge::Tell::Later));
     for (QWidget* w = parentWidget(); w; w = w->parentWidget()) {
         if (auto* tabs = qobject_cast<QTabWidget*>(w)) {
             m_tabs = tabs;
-            connect(tabs, &QTabWidget::currentChanged, this, &PermitIssueTab::onTabChanged);
+            connect(tabs, &QTabWidget::currentChanged, this,
+                    QtEdge::slot(this, &PermitIssueTab::onTabChanged));
             break;
         }
     }
@@ -612,6 +616,13 @@ void PermitIssueTab::showEvent(QShowEvent* event)
 
 bool PermitIssueTab::eventFilter(QObject* watched, QEvent* event)
 {
+    // The window's hiding passes here, where no box may open: an error is told once it is over.
+    return QtEdge::valueOr([&] { return filterEvent(watched, event); }, false) ||
+           QWidget::eventFilter(watched, event);
+}
+
+bool PermitIssueTab::filterEvent(QObject* watched, QEvent* event)
+{
     if (watched == m_pozor && event->type() == QEvent::MouseButtonDblClick && m_data) {
         settleNote();
         return true;
@@ -619,7 +630,7 @@ bool PermitIssueTab::eventFilter(QObject* watched, QEvent* event)
     if (watched == window() && event->type() == QEvent::Hide && !event->spontaneous() &&
         m_issuing && !m_resolving)
         resolveUnfinishedIssue(Leaving::Window);
-    return QWidget::eventFilter(watched, event);
+    return false;
 }
 
 void PermitIssueTab::onMemberMoved()

@@ -106,6 +106,7 @@ private:
     QString currentMemberNumber();
 
     // Leaving an issue unfinished.
+    bool filterEvent(QObject* watched, QEvent* event);
     void onMemberMoved();
     void onTabChanged(int index);
     bool resolveUnfinishedIssue(Leaving how);

@@ -14,6 +14,7 @@
 #include "MemberRecordsTab.h"
 #include "Messages.h"
 #include "PermitIssueTab.h"
+#include "QtEdge.h"
 #include "Query.h"
 #include "TDataModule1.h"
 #include "TFormBrigada.h"
@@ -112,9 +113,11 @@ TFClenove::TFClenove(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs);
 
-    connect(m_tabs, &QTabWidget::currentChanged, this, &TFClenove::onTabShown);
-    connect(m_recordsTab, &MemberRecordsTab::noteStarted, this, &TFClenove::markNote);
-    connect(m_recordsTab, &MemberRecordsTab::noteSettleRequested, this, &TFClenove::settleNote);
+    connect(m_tabs, &QTabWidget::currentChanged, this, QtEdge::slot(this, &TFClenove::onTabShown));
+    connect(m_recordsTab, &MemberRecordsTab::noteStarted, this,
+            QtEdge::slot(this, &TFClenove::markNote));
+    connect(m_recordsTab, &MemberRecordsTab::noteSettleRequested, this,
+            QtEdge::slot(this, &TFClenove::settleNote));
     connect(m_permitTab, &PermitIssueTab::issuingChanged, this, [this](bool issuing) {
         m_navigator->setEnabled(!issuing);
         m_recordsTab->setMovesEnabled(!issuing);
@@ -244,10 +247,10 @@ DbNavigator* TFClenove::buildNavigator()
         B::Delete, [this] { m_data->deleteMember(TDataModule1::Payments::KeepUnassigned); });
     connect(m_navigator, &DbNavigator::aboutToAct, this,
             [this](DbNavigator::Button b) { onNavigatorAboutToAct(int(b)); });
-    connect(m_navigator, &DbNavigator::acted, this, [this](DbNavigator::Button b) {
-        if (b == B::Insert || b == B::Delete)
-            setMemberCount(m_data->TableClenove().recordCount());
-    });
+    connect(m_navigator, &DbNavigator::acted, this, QtEdge::slot([this](DbNavigator::Button b) {
+                if (b == B::Insert || b == B::Delete)
+                    setMemberCount(m_data->TableClenove().recordCount());
+            }));
     // Connected after the navigator's own handler, so this runs once the action is over,
     // whether it succeeded or not.
     for (const B b : m_navigator->visibleButtons())
@@ -302,13 +305,8 @@ QWidget* TFClenove::buildFilterBox()
         m_filterButtons->addButton(b, int(f.kind));
         layout->addWidget(b);
     }
-    connect(m_filterButtons, &QButtonGroup::idClicked, this, [this](int id) {
-        try {
-            runDisplayFilter(DisplayFilter::Kind(id));
-        } catch (const EngineError& e) {
-            Messages::error(e.message());
-        }
-    });
+    connect(m_filterButtons, &QButtonGroup::idClicked, this,
+            QtEdge::slot([this](int id) { runDisplayFilter(DisplayFilter::Kind(id)); }));
     m_filterCategory = new QComboBox;
     m_filterCategory->setObjectName(QStringLiteral("ComboBoxKateg"));
     m_filterCount = label(QStringLiteral("LabelVyber"));
@@ -465,8 +463,12 @@ bool TFClenove::eventFilter(QObject* watched, QEvent* event)
 {
     const bool ownWidget =
         watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this;
-    if (!ownWidget)
-        return false;
+    // Focus changes pass here, where no box may open: an error is told once they are over.
+    return ownWidget && QtEdge::valueOr([&] { return filterOwnEvent(watched, event); }, false);
+}
+
+bool TFClenove::filterOwnEvent(QObject* watched, QEvent* event)
+{
     switch (event->type()) {
     case QEvent::KeyPress:
         return windowKey(static_cast<QKeyEvent*>(event));
@@ -524,8 +526,13 @@ void TFClenove::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     SetMemberEditable(false);
-    showSummaryYear();
-    refreshFilterCategories();
+    // Told once the window is up; a box must not open while it is being shown.
+    QtEdge::run(
+        [this] {
+            showSummaryYear();
+            refreshFilterCategories();
+        },
+        QtEdge::Tell::Later);
     FocusMemberSearch();
 }
 

@@ -102,6 +102,7 @@ private:
     void setUpSizeRules();
     void showSizeLimits();
     void scaleControls(bool enlarge);
+    bool filterOwnEvent(QObject* watched, QEvent* event);
     bool windowKey(QKeyEvent* event);
     void onTabShown(int index);
     void showSearch(bool byName);

@@ -5,6 +5,7 @@
 #include "EngineError.h"
 #include "FieldValue.h"
 #include "Messages.h"
+#include "QtEdge.h"
 #include "TDataModule1.h"
 
 #include <QDate>
@@ -46,7 +47,9 @@ TFormBrigada::TFormBrigada(QWidget* parent)
     auto* store = new QPushButton(QStringLiteral("Zapiš"));
     store->setObjectName(QStringLiteral("ButtonZapis"));
     store->setDefault(true);
-    connect(store, &QPushButton::clicked, this, &TFormBrigada::ButtonZapisClick);
+    // Its own errors are shown by the click; this catches what undoing a refused record throws.
+    connect(store, &QPushButton::clicked, this,
+            QtEdge::slot(this, &TFormBrigada::ButtonZapisClick));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(buildMemberBox());

@@ -6,6 +6,7 @@
 #include "EngineError.h"
 #include "Messages.h"
 #include "PermitIssueTab.h"
+#include "QtEdge.h"
 #include "ReportRunner.h"
 #include "TDataModule1.h"
 #include "TFClenove.h"
@@ -106,11 +107,15 @@ void ProgramStart::runCreationEvent(const std::function<void()>& event)
 void ProgramStart::connectMainForm()
 {
     TMainForm* form = m_mainForm.get();
-    QObject::connect(form, &TMainForm::membersRequested, form, [this] { m_members->exec(); });
-    QObject::connect(form, &TMainForm::catchReturnsRequested, form, [this] { m_catch->exec(); });
-    QObject::connect(form, &TMainForm::settingsRequested, form, [this] { m_settings->exec(); });
-    QObject::connect(form, &TMainForm::saveRequested, form, [this] { saveData(); });
-    QObject::connect(form, &TMainForm::backupRequested, form, [this] { backupData(); });
+    const auto opens = [](QDialog* window) {
+        return QtEdge::slot([window] { window->exec(); });
+    };
+    QObject::connect(form, &TMainForm::membersRequested, form, opens(m_members.get()));
+    QObject::connect(form, &TMainForm::catchReturnsRequested, form, opens(m_catch.get()));
+    QObject::connect(form, &TMainForm::settingsRequested, form, opens(m_settings.get()));
+    QObject::connect(form, &TMainForm::saveRequested, form, QtEdge::slot([this] { saveData(); }));
+    QObject::connect(form, &TMainForm::backupRequested, form,
+                     QtEdge::slot([this] { backupData(); }));
     form->onClose = [this] {
         return prepareToClose();
     };

@@ -1,5 +1,7 @@
 #include "TMainForm.h"
 
+#include "QtEdge.h"
+
 #include <QCloseEvent>
 #include <QLabel>
 #include <QPixmap>
@@ -75,9 +77,8 @@ void TMainForm::addButton(const QString& caption, int left, int width, void (TMa
 
 void TMainForm::closeEvent(QCloseEvent* event)
 {
-    if (onClose && !onClose()) {
-        event->ignore();
-        return;
-    }
-    event->accept();
+    bool agreed = true;
+    // Closing that fails half-way keeps the program open, so nothing unsaved goes unasked.
+    const bool done = QtEdge::run([&] { agreed = !onClose || onClose(); });
+    event->setAccepted(done && agreed);
 }

@@ -6,6 +6,7 @@
 #include "DbNavigator.h"
 #include "EngineError.h"
 #include "Messages.h"
+#include "QtEdge.h"
 #include "TDataModule1.h"
 
 #include <QCheckBox>
@@ -316,8 +317,10 @@ QWidget* TSettingForm::buildBarcodeTab()
 
 void TSettingForm::connectRules()
 {
+    // An input is left while the focus moves, where no box may open.
     for (DbEdit* edit : {m_workingYear, m_attendanceRow, m_attendanceColumn})
-        connect(edit, &DbEdit::exited, this, &TSettingForm::announceBrigadeYear);
+        connect(edit, &DbEdit::exited, this,
+                QtEdge::slot(this, &TSettingForm::announceBrigadeYear, QtEdge::Tell::Later));
     connect(m_summaryYear, &DbEdit::exited, this, &TSettingForm::ensureYearTables);
     connect(&m_data.TablePovolSet(), &DataSet::stateChanged, this,
             &TSettingForm::updateCategoryEditable);

@@ -1,12 +1,12 @@
+#include "GuardedApplication.h"
 #include "ProgramStart.h"
 #include "SettingsLocation.h"
 
-#include <QApplication>
 #include <QDir>
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
+    GuardedApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zeb-mo"));
     QApplication::setApplicationDisplayName(QStringLiteral("ZEB - MO administrativa"));
     const QString dataDirectory = QDir::currentPath();

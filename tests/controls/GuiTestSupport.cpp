@@ -2,9 +2,11 @@
 
 #include "ControlErrors.h"
 #include "DataDirectoryInitializer.h"
+#include "GuardedApplication.h"
 
-#include <QApplication>
 #include <QTest>
+
+#include <sqlite3.h>
 
 #include <stdexcept>
 
@@ -15,7 +17,7 @@ void ensureTestApplication()
     static int argc = 1;
     static char name[] = "zeb-gui-test";
     static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
+    new GuardedApplication(argc, argv);
 }
 
 void typeText(QWidget* widget, const QString& text)
@@ -40,6 +42,53 @@ void TestChapter::addMembers(int count)
                   QStringLiteral(") INSERT INTO Clenove (CLEN_CISLO, PRIJMENI) SELECT "
                                  "printf('%06d', i), 'Člen ' || printf('%06d', i) FROM n"));
     m_db->touch(QStringLiteral("Clenove"));
+}
+
+EngineFailure::EngineFailure(Database& db)
+    : m_db(db)
+{
+}
+
+EngineFailure::~EngineFailure()
+{
+    disarm();
+}
+
+void EngineFailure::arm()
+{
+    // SQLite asks it every virtual-machine step of a running statement; a non-zero answer
+    // interrupts the statement.
+    sqlite3_progress_handler(
+        m_db.handle(), 1, [](void*) { return 1; }, nullptr);
+}
+
+void EngineFailure::disarm()
+{
+    sqlite3_progress_handler(m_db.handle(), 0, nullptr, nullptr);
+}
+
+namespace {
+EscapedErrors* listeningForEscapes = nullptr;
+}
+
+EscapedErrors::EscapedErrors()
+{
+    listeningForEscapes = this;
+    m_previous = qInstallMessageHandler(&EscapedErrors::record);
+}
+
+EscapedErrors::~EscapedErrors()
+{
+    qInstallMessageHandler(m_previous);
+    listeningForEscapes = nullptr;
+}
+
+void EscapedErrors::record(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (listeningForEscapes && qstrcmp(context.category, "zeb.edge.escaped") == 0)
+        listeningForEscapes->m_messages << text;
+    else if (listeningForEscapes && listeningForEscapes->m_previous)
+        listeningForEscapes->m_previous(type, context, text);
 }
 
 ReportedErrors::ReportedErrors()

@@ -31,6 +31,41 @@ private:
     std::unique_ptr<Database> m_db;
 };
 
+// Makes the engine fail for real, through SQLite itself, with no hook in the program:
+// while armed, every statement run on the connection is interrupted, so reading a row,
+// moving onto a stale view or posting throws the engine's own EngineError.
+class EngineFailure {
+public:
+    explicit EngineFailure(Database& db);
+    ~EngineFailure();
+    EngineFailure(const EngineFailure&) = delete;
+    EngineFailure& operator=(const EngineFailure&) = delete;
+
+    void arm();
+    void disarm();
+    // SQLite's word for an interrupted statement, which the engine's message carries.
+    static QString reason() { return QStringLiteral("interrupted"); }
+
+private:
+    Database& m_db;
+};
+
+// Catches what the application object logs of errors that escaped a handler's own guard,
+// while it lives: with every edge guarded there are none.
+class EscapedErrors {
+public:
+    EscapedErrors();
+    ~EscapedErrors();
+    const QStringList& messages() const { return m_messages; }
+    void clear() { m_messages.clear(); }
+
+private:
+    static void record(QtMsgType type, const QMessageLogContext& context, const QString& text);
+
+    QStringList m_messages;
+    QtMessageHandler m_previous = nullptr;
+};
+
 // Catches what the controls report while it lives.
 class ReportedErrors {
 public:

@@ -62,6 +62,7 @@ protected:
     TFClenove& window() { return *m_window; }
     TFormBrigada& brigadeDialog() { return *m_brigade; }
     TDataModule1& data() { return *m_data; }
+    Database& database() { return *m_db; }
     Table& members();
     // The field of every row of a whole table, as stored.
     QStringList stored(const QString& table, const QString& field);

@@ -1,4 +1,5 @@
-#include <QApplication>
+#include "GuardedApplication.h"
+
 #include <QLocale>
 
 #include <gtest/gtest.h>
@@ -10,7 +11,7 @@ int main(int argc, char* argv[])
     // Test discovery runs the executable outside CTest, without its environment.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    GuardedApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic));
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -1,6 +1,7 @@
 #include "ProgramStart.h"
 #include "DataDirectoryInitializer.h"
 #include "Database.h"
+#include "GuardedApplication.h"
 #include "Messages.h"
 #include "TDataModule1.h"
 #include "TMainForm.h"
@@ -25,7 +26,7 @@ void ensureApplication()
     static char name[] = "test_program";
     static char* argv[] = {name, nullptr};
     if (!QApplication::instance())
-        new QApplication(argc, argv);
+        new GuardedApplication(argc, argv);
 }
 
 // Answers every message box with its first button and remembers the texts.
