@@ -37,5 +37,8 @@ public:
 
     // Message boxes of the data module.
     virtual void showError(const QString& text) = 0;
+    // For an error of a rule that runs inside a cursor's move: shown once the move is over,
+    // so no box opens in the middle of an engine operation.
+    virtual void showErrorLater(const QString& text) { showError(text); }
     virtual void confirmWithOk(const QString& text) = 0;
 };

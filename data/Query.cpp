@@ -44,9 +44,10 @@ void Query::followMaster()
     try {
         close();
         open();
-    } catch (...) {
-        m_following = false;
-        throw;
+    } catch (const EngineError&) {
+        // Called from the master's announcement, where nobody could handle the error: the
+        // query stays closed, so no reader takes rows of another master row for this one's.
+        close();
     }
     m_following = false;
 }

@@ -389,7 +389,7 @@ void TDataModule1::attachRules()
             try {
                 (this->*rule)();
             } catch (const EngineError& e) {
-                m_host.showError(e.message());
+                m_host.showErrorLater(e.message());
             }
         };
     };

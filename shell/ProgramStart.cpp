@@ -66,7 +66,9 @@ bool ProgramStart::ensureDataDirectory(const QString& directory)
 bool ProgramStart::start()
 {
     try {
-        m_db = std::make_unique<Database>(m_dataDirectory);
+        m_db = openData();
+        if (!m_db)
+            return false;
         m_mainForm = std::make_unique<TMainForm>(m_programDirectory);
         // Errors of typed input and of printing are shown like every other message.
         ControlErrors::setHandler([](const QString& message) { Messages::error(message); });
@@ -93,6 +95,20 @@ bool ProgramStart::start()
     m_members->setBrigadeDialog(m_brigade.get());
     connectMainForm();
     return true;
+}
+
+std::unique_ptr<Database> ProgramStart::openData()
+{
+    try {
+        return std::make_unique<Database>(m_dataDirectory);
+    } catch (const EngineError& e) {
+        if (e.kind() != EngineError::Kind::ForeignLock)
+            throw;
+        if (!Messages::askYesNo(e.message() + QStringLiteral("\n\rPřevzít data?")))
+            return nullptr;
+    }
+    return std::make_unique<Database>(m_dataDirectory, Database::OpenMode::Existing,
+                                      Database::ForeignLock::TakeOver);
 }
 
 void ProgramStart::runCreationEvent(const std::function<void()>& event)
@@ -254,6 +270,11 @@ bool ProgramStart::issueInProgress() const
 void ProgramStart::showError(const QString& text)
 {
     Messages::error(text);
+}
+
+void ProgramStart::showErrorLater(const QString& text)
+{
+    ControlErrors::reportLater(text);
 }
 
 void ProgramStart::confirmWithOk(const QString& text)

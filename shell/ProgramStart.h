@@ -60,9 +60,13 @@ public:
     void printStornoReceipt() override;
     bool issueInProgress() const override;
     void showError(const QString& text) override;
+    void showErrorLater(const QString& text) override;
     void confirmWithOk(const QString& text) override;
 
 private:
+    // The data directory's database; null when the user declines to take over data another
+    // computer left open.
+    std::unique_ptr<Database> openData();
     void connectMainForm();
     void runCreationEvent(const std::function<void()>& event);
     void pruneBackups(const QString& folder);

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -130,4 +131,27 @@ TEST_F(WholeProgram, FolderSuffixIsTheLastComponentOfTheProgramDirectory)
     EXPECT_EQ(TMainForm::folderSuffixOf(u"/opt/ryby/DATA"_s), u" - DATA"_s);
     EXPECT_EQ(TMainForm::folderSuffixOf(u"C:\\ZEB\\MO1"_s), u" - MO1"_s);
     EXPECT_EQ(TMainForm::folderSuffixOf(u"ZEB"_s), u" - ZEB"_s);
+}
+
+// Data a program on another computer did not close are the user's to judge: declined, the
+// program does not start on them; agreed, it takes them over.
+TEST_F(WholeProgram, DataLeftOpenByAnotherComputerAreTakenOverOnlyWhenAgreed)
+{
+    QFile lock(QDir(dataDir()).filePath(u"zeb.sqlite.lock"_s));
+    ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+    lock.write("zeb-mo\nhost=pokladna-2\npid=42\n");
+    lock.close();
+    for (const Messages::Answer answer : {Messages::Answer::No, Messages::Answer::Yes}) {
+        QStringList asked;
+        Messages::setResponder([&](Messages::Kind, const QString& text, Messages::Buttons) {
+            asked << text;
+            return answer;
+        });
+        ProgramStart program(dataDir(), m_dir.path(), m_dir.filePath(u"TALU.ini"_s));
+        EXPECT_EQ(program.start(), answer == Messages::Answer::Yes);
+        ASSERT_FALSE(asked.isEmpty());
+        EXPECT_TRUE(asked.first().contains(u"pokladna-2"_s));
+        EXPECT_TRUE(asked.first().endsWith(u"Převzít data?"_s));
+    }
+    Messages::setResponder({});
 }
