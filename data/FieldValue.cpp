@@ -16,13 +16,49 @@ namespace {
                       EngineError::Kind::Conversion);
 }
 
+bool fitsInteger(qint64 v)
+{
+    return v >= std::numeric_limits<qint32>::min() && v <= std::numeric_limits<qint32>::max();
+}
+
 qint64 parseInteger(const FieldDef& field, const QString& text)
 {
     bool ok = false;
     const qint64 v = text.trimmed().toLongLong(&ok);
-    if (!ok || v < std::numeric_limits<qint32>::min() || v > std::numeric_limits<qint32>::max())
+    if (!ok || !fitsInteger(v))
         conversionError(field, text, QStringLiteral("platné celé číslo"));
     return v;
+}
+
+// Integer fields hold 32 bits, as they always have: a larger value would be read back
+// differently by older data and tools.
+qint64 checkedInteger(const FieldDef& field, qint64 v)
+{
+    if (!fitsInteger(v))
+        throw EngineError(QStringLiteral("Číslo %1 je pro pole %2 příliš velké (nejvýše ±%3).")
+                              .arg(v)
+                              .arg(field.name)
+                              .arg(std::numeric_limits<qint32>::max()),
+                          EngineError::Kind::Conversion);
+    return v;
+}
+
+// Characters as a reader counts them: a letter outside the basic plane is one, not two.
+qsizetype characterCount(const QString& text)
+{
+    qsizetype count = 0;
+    for (const QChar c : text)
+        if (!c.isLowSurrogate())
+            ++count;
+    return count;
+}
+
+bool holdsControlCharacter(const QString& text)
+{
+    for (const QChar c : text)
+        if (c.category() == QChar::Other_Control)
+            return true;
+    return false;
 }
 
 bool parseBoolean(const FieldDef& field, const QString& text)
@@ -39,12 +75,19 @@ QVariant normalizeText(const FieldDef& field, const QString& text)
 {
     if (text.isEmpty())
         return {};
-    if (field.type == FieldType::Text && field.size > 0 && text.size() > field.size)
-        throw EngineError(
-            QStringLiteral("Text „%1“ je delší, než dovoluje pole %2 (nejvýše %3 znaků).")
-                .arg(text, field.name)
-                .arg(field.size),
-            EngineError::Kind::TooLong);
+    if (field.type != FieldType::Text)
+        return text;
+    if (field.size > 0 && characterCount(text) > field.size)
+        throw EngineError(QStringLiteral("Text je pro pole %1 příliš dlouhý (nejvýše %2 znaků).")
+                              .arg(field.name)
+                              .arg(field.size),
+                          EngineError::Kind::TooLong);
+    // A line break or tab in a one-line field breaks lists, envelopes and exports.
+    if (holdsControlCharacter(text))
+        throw EngineError(QStringLiteral("Pole %1 smí obsahovat jen jeden řádek textu, bez konců "
+                                         "řádků a tabulátorů.")
+                              .arg(field.name),
+                          EngineError::Kind::Conversion);
     return text;
 }
 
@@ -71,11 +114,12 @@ QVariant FieldValue::normalize(const FieldDef& field, const QVariant& value)
             return parseInteger(field, value.toString());
         if (value.typeId() == QMetaType::Double) {
             const double d = value.toDouble();
-            if (!std::isfinite(d) || d != std::trunc(d))
+            if (!std::isfinite(d) || d != std::trunc(d) ||
+                std::abs(d) > double(std::numeric_limits<qint32>::max()) + 1)
                 conversionError(field, formatFloat(d), QStringLiteral("platné celé číslo"));
-            return qint64(d);
+            return checkedInteger(field, qint64(d));
         }
-        return value.toLongLong();
+        return checkedInteger(field, value.toLongLong());
     case FieldType::Float:
         if (isString) {
             double d = 0;
@@ -83,6 +127,8 @@ QVariant FieldValue::normalize(const FieldDef& field, const QVariant& value)
                 conversionError(field, value.toString(), QStringLiteral("platné číslo"));
             return d;
         }
+        if (!std::isfinite(value.toDouble()))
+            conversionError(field, value.toString(), QStringLiteral("platné číslo"));
         return value.toDouble();
     case FieldType::Date:
         if (isString) {

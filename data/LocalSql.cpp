@@ -159,10 +159,51 @@ void LocalSql::rewriteExtract(QList<SqlToken>& tokens) const
     }
 }
 
+QSet<QString> LocalSql::dateFieldsOf(const QList<SqlToken>& tokens) const
+{
+    QSet<QString> dates;
+    for (const SqlToken& t : tokens) {
+        if (t.type != Type::String && !t.isName())
+            continue;
+        const QString table = m_db.tableNameFor(t.text);
+        if (table.isEmpty())
+            continue;
+        for (const FieldDef& f : m_db.tableDef(table).fields)
+            if (f.type == FieldType::Date)
+                dates.insert(f.name.toUpper());
+    }
+    return dates;
+}
+
+bool LocalSql::comparedWithDate(const QList<SqlToken>& tokens, int literal,
+                                const QSet<QString>& dateFields)
+{
+    static const char* comparisons[] = {"=", "<>", "<", "<=", ">", ">=", "!="};
+    const auto isComparison = [](const SqlToken& t) {
+        for (const char* c : comparisons)
+            if (t.isSymbol(c))
+                return true;
+        return false;
+    };
+    const auto isDateColumn = [&](int i) {
+        return i >= 0 && i < tokens.size() && tokens[i].isName() &&
+               dateFields.contains(tokens[i].text.toUpper());
+    };
+    // A column compared with the literal, on either side: DATUM <= '31.12.2012'.
+    return (literal >= 2 && isComparison(tokens[literal - 1]) && isDateColumn(literal - 2)) ||
+           (literal + 2 < tokens.size() && isComparison(tokens[literal + 1]) &&
+            isDateColumn(literal + 2));
+}
+
 void LocalSql::rewriteDateLiterals(QList<SqlToken>& tokens) const
 {
-    for (SqlToken& t : tokens) {
-        if (t.type != Type::String || !DateText::looksLikeDate(t.text))
+    // Only a literal compared with a date field is a date: a category or a name may well
+    // look like one ("31.2.2020") and is compared as the text it is.
+    const QSet<QString> dateFields = dateFieldsOf(tokens);
+    for (int i = 0; i < tokens.size(); ++i) {
+        SqlToken& t = tokens[i];
+        if (t.type != Type::String || !DateText::looksLikeDate(t.text) ||
+            !comparedWithDate(tokens, i, dateFields))
             continue;
         const QDate d = DateText::parse(t.text);
         if (!d.isValid())

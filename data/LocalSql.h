@@ -2,6 +2,7 @@
 
 #include "SqlToken.h"
 
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -31,6 +32,10 @@ private:
 
     void rewriteExtract(QList<SqlToken>& tokens) const;
     void rewriteDateLiterals(QList<SqlToken>& tokens) const;
+    // Names (upper case) of the date fields of every table the statement names.
+    QSet<QString> dateFieldsOf(const QList<SqlToken>& tokens) const;
+    static bool comparedWithDate(const QList<SqlToken>& tokens, int literal,
+                                 const QSet<QString>& dateFields);
     QList<Source> resolveFromList(QList<SqlToken>& tokens, int fromIndex, int depth) const;
     void qualifyColumns(QList<SqlToken>& tokens) const;
     void wrapCompoundOrder(QList<SqlToken>& tokens) const;

@@ -9,6 +9,7 @@
 #include <QDate>
 #include <QLocale>
 
+#include <limits>
 #include <optional>
 
 using namespace Qt::StringLiterals;
@@ -106,6 +107,10 @@ const WriteCase writeCases[] = {
      EngineError::Kind::TooLong},
     {"number_of_7_digits", "Clenove.DB", "CLEN_CISLO", "1234567", nullptr,
      EngineError::Kind::TooLong},
+    {"letter_beyond_the_basic_plane_counts_once", "Clenove.DB", "PRIJMENI",
+     "Žluťoučkýkůňúpělďáb\U0001D11E", "Žluťoučkýkůňúpělďáb\U0001D11E"},
+    {"line_break_in_a_one_line_field", "Clenove.DB", "ULICE", "Lipová 7\nZeleneč", nullptr},
+    {"tab_in_a_one_line_field", "Clenove.DB", "PRIJMENI", "Novák\tJan", nullptr},
 };
 
 INSTANTIATE_TEST_SUITE_P(Writes, FieldWrites, ::testing::ValuesIn(writeCases),
@@ -311,3 +316,28 @@ TEST(Notifications, SilencedUntilSwitchedOnWhichAnnouncesTheRecord)
 }
 
 } // namespace
+
+// Numbers written by the program itself, not typed, are held to the field's type as well.
+TEST(FieldWrites, NumbersOutsideTheirTypeAreRefused)
+{
+    TestDataDir dir({u"Brigady"_s});
+    Table brigades(dir.db(), u"Brigady.DB"_s);
+    brigades.open();
+    brigades.append();
+    brigades.fieldByName(u"CLEN_CISLO"_s).setAsString(u"1"_s);
+    Field hours = brigades.fieldByName(u"HODIN"_s);
+    EXPECT_THROW(hours.setAsFloat(std::numeric_limits<double>::infinity()), EngineError);
+    EXPECT_THROW(hours.setAsFloat(std::numeric_limits<double>::quiet_NaN()), EngineError);
+    brigades.post();
+    EXPECT_TRUE(brigades.fieldByName(u"HODIN"_s).isNull());
+
+    TestDataDir members({u"Clenove"_s});
+    Table table(members.db(), u"Clenove.DB"_s);
+    table.open();
+    table.append();
+    Field year = table.fieldByName(u"CLEN_OD_ROKU"_s);
+    EXPECT_THROW(year.setAsInteger(5'000'000'000LL), EngineError);
+    EXPECT_THROW(year.setAsFloat(1e20), EngineError);
+    year.setAsInteger(-2'147'483'648LL);
+    EXPECT_EQ(year.asInteger(), -2'147'483'648LL);
+}

@@ -176,6 +176,9 @@ const SqlCase programQueries[] = {
      "CLEN_CISLO", "102,103,206"},
     {"category", "select * from CLENOVE\nwhere KATEGORIE='dospělý'\n ORDER BY PRIJMENI ",
      "CLEN_CISLO", "102,101,104,205"},
+    // Only a literal compared with a date field is a date; a text that looks like one is text.
+    {"category_that_looks_like_a_date",
+     "select * from CLENOVE\nwhere KATEGORIE='31.2.2020'\n ORDER BY PRIJMENI ", "CLEN_CISLO", ""},
     {"member_since_quoted_year",
      "select * from CLENOVE\nwhere CLEN_OD_ROKU <= '1992'\n ORDER BY PRIJMENI ", "CLEN_CISLO",
      "101,104,206,205"},
