@@ -2,10 +2,12 @@
 
 #include "DateText.h"
 #include "EngineError.h"
+#include "ErrorLog.h"
 
 #include <sqlite3.h>
 
 #include <QDate>
+#include <QRegularExpression>
 
 SqlStatement::SqlStatement(sqlite3* db, const QString& sql)
     : m_db(db)
@@ -186,28 +188,110 @@ QVariant SqlStatement::rawValue(int column) const
     }
 }
 
+namespace {
+
+// "Povol.CLEN_CISLO" out of SQLite's "NOT NULL constraint failed: Povol.CLEN_CISLO".
+QStringList tableAndField(const QString& detail)
+{
+    static const QRegularExpression column(QStringLiteral("(\\w+)\\.(\\w+)\\s*$"));
+    const QRegularExpressionMatch m = column.match(detail);
+    return m.hasMatch() ? QStringList{m.captured(1), m.captured(2)} : QStringList();
+}
+
+// The table a statement works on, to name it to the user.
+QString tableOf(const QString& sql)
+{
+    static const QRegularExpression table(
+        QStringLiteral("\\b(?:FROM|INTO|UPDATE|TABLE)\\s+\"?(\\w+)"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = table.match(sql);
+    return m.hasMatch() ? m.captured(1) : QString();
+}
+
+QString inTable(const QString& sql)
+{
+    const QString table = tableOf(sql);
+    return table.isEmpty() ? QString() : QStringLiteral(" (tabulka %1)").arg(table);
+}
+
+struct Told {
+    QString message;
+    EngineError::Kind kind = EngineError::Kind::General;
+};
+
+Told whatToTell(int extended, const QString& detail, const QString& sql)
+{
+    const QStringList where = tableAndField(detail);
+    switch (extended) {
+    case SQLITE_CONSTRAINT_UNIQUE:
+    case SQLITE_CONSTRAINT_PRIMARYKEY:
+        return {where.size() == 2
+                    ? QStringLiteral("Záznam se stejnou hodnotou pole %1 už v tabulce "
+                                     "%2 je.")
+                          .arg(where[1], where[0])
+                    : QStringLiteral("Záznam se stejným klíčem už v tabulce je."),
+                EngineError::Kind::KeyViolation};
+    case SQLITE_CONSTRAINT_NOTNULL:
+        return {where.size() == 2
+                    ? QStringLiteral("Záznam nelze uložit: pole %1 tabulky %2 musí být vyplněno.")
+                          .arg(where[1], where[0])
+                    : QStringLiteral("Záznam nelze uložit: povinné pole není vyplněno."),
+                EngineError::Kind::Required};
+    default:
+        break;
+    }
+    switch (extended & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return {QStringLiteral("Data jsou právě zamčena jiným programem; zkuste to prosím znovu.")};
+    case SQLITE_READONLY:
+        return {QStringLiteral("Do dat nelze zapisovat: soubor dat nebo jeho adresář je jen pro "
+                               "čtení. Změna se neuložila.")};
+    case SQLITE_FULL:
+        return {QStringLiteral("Na disku s daty došlo místo; změna se neuložila. Uvolněte místo "
+                               "na disku a zkuste to znovu.")};
+    case SQLITE_IOERR:
+    case SQLITE_CANTOPEN:
+        return {
+            QStringLiteral("Soubor dat nelze číst nebo do něj zapisovat (chyba disku); změna "
+                           "se neuložila. Zkontrolujte disk, případně obnovte data ze zálohy.")};
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return {QStringLiteral("Soubor dat je poškozený. Nic dalšího neukládejte a obnovte data z "
+                               "poslední dobré zálohy.")};
+    case SQLITE_INTERRUPT:
+        return {QStringLiteral("Práce s daty byla přerušena; nic z ní se neuložilo.")};
+    case SQLITE_CONSTRAINT:
+        return {QStringLiteral("Záznam odporuje pravidlu tabulky, proto se neuložil") +
+                    inTable(sql) + QLatin1Char('.'),
+                EngineError::Kind::General};
+    case SQLITE_ERROR:
+        if (detail.startsWith(QLatin1String("no such column: ")))
+            return {QStringLiteral("V datech chybí pole %1").arg(detail.mid(16)) + inTable(sql) +
+                        QLatin1Char('.'),
+                    EngineError::Kind::Missing};
+        if (detail.startsWith(QLatin1String("no such table: ")))
+            return {QStringLiteral("Tabulka %1 v datech neexistuje.").arg(detail.mid(15)),
+                    EngineError::Kind::Missing};
+        return {QStringLiteral("Dotaz na data nelze provést") + inTable(sql) +
+                    QStringLiteral("; podrobnosti jsou v záznamu chyb."),
+                EngineError::Kind::Syntax};
+    default:
+        return {QStringLiteral("Práce s daty selhala") + inTable(sql) +
+                QStringLiteral("; podrobnosti jsou v záznamu chyb.")};
+    }
+}
+
+} // namespace
+
 void SqlStatement::throwError(sqlite3* db, int code, const QString& context)
 {
     const int extended = db ? sqlite3_extended_errcode(db) : code;
     const QString detail = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString();
-    if (extended == SQLITE_CONSTRAINT_UNIQUE || extended == SQLITE_CONSTRAINT_PRIMARYKEY)
-        throw EngineError(
-            QStringLiteral("Porušení klíče: záznam se stejným klíčem už v tabulce je (%1).")
-                .arg(detail),
-            EngineError::Kind::KeyViolation);
-    if (extended == SQLITE_CONSTRAINT_NOTNULL)
-        throw EngineError(
-            QStringLiteral("Záznam nelze uložit: povinné pole není vyplněno (%1).").arg(detail),
-            EngineError::Kind::Required);
-    if ((code & 0xff) == SQLITE_NOTADB)
-        throw EngineError(QStringLiteral("Soubor dat není databáze programu (%1).").arg(detail));
-    if ((code & 0xff) == SQLITE_BUSY || (code & 0xff) == SQLITE_LOCKED)
-        throw EngineError(
-            QStringLiteral("Data jsou právě zamčena jiným programem; zkuste to prosím znovu (%1).")
-                .arg(detail));
-    QString message = QStringLiteral("Chyba databáze: %1").arg(detail);
-    if (!context.isEmpty())
-        message += QStringLiteral("\nPříkaz: ") + context;
-    throw EngineError(message, (code & 0xff) == SQLITE_ERROR ? EngineError::Kind::Syntax
-                                                             : EngineError::Kind::General);
+    // The user reads what failed and what to do; the statement and SQLite's own words are
+    // for whoever looks into the fault later.
+    const Told told = whatToTell(extended, detail, context);
+    ErrorLog::write(told.message,
+                    QStringLiteral("%1 (%2): %3").arg(detail).arg(extended).arg(context));
+    throw EngineError(told.message, told.kind);
 }

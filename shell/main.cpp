@@ -1,14 +1,18 @@
+#include "ErrorLog.h"
 #include "GuardedApplication.h"
 #include "ProgramStart.h"
 #include "SettingsLocation.h"
 
 #include <QDir>
+#include <QStandardPaths>
 
 int main(int argc, char* argv[])
 {
     GuardedApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zeb-mo"));
     QApplication::setApplicationDisplayName(QStringLiteral("ZEB - MO administrativa"));
+    ErrorLog::setFile(QDir(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation))
+                          .filePath(QStringLiteral("chyby.log")));
     const QString dataDirectory = QDir::currentPath();
     if (!ProgramStart::ensureDataDirectory(dataDirectory))
         return 0;

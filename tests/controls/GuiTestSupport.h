@@ -43,8 +43,8 @@ public:
 
     void arm();
     void disarm();
-    // SQLite's word for an interrupted statement, which the engine's message carries.
-    static QString reason() { return QStringLiteral("interrupted"); }
+    // What the engine tells the user of an interrupted statement.
+    static QString reason() { return QStringLiteral("Práce s daty byla přerušena"); }
 
 private:
     Database& m_db;

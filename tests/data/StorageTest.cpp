@@ -2,6 +2,7 @@
 
 #include "DataModel.h"
 #include "EngineError.h"
+#include "ErrorLog.h"
 #include "Query.h"
 #include "Table.h"
 
@@ -357,4 +358,42 @@ TEST(Locks, AnUnwritableFolderOrFileIsNamed)
                           QDir::toNativeSeparators(lockFileOf(dir)));
     }
     Database writable(dir.path());
+}
+
+// The user reads what failed and what to do, naming table and field; the statement and
+// SQLite's own words go to the error log only.
+TEST(Messages, EngineErrorsSpeakCzechAndLeaveTheStatementToTheLog)
+{
+    QTemporaryDir logDir;
+    const QString log = logDir.filePath(u"chyby.log"_s);
+    ErrorLog::setFile(log);
+    TestDataDir dir({u"Povol"_s, u"Clenove"_s});
+    Database& db = dir.db();
+    const auto told = [&](const QString& sql) {
+        try {
+            db.run(sql, {});
+        } catch (const EngineError& e) {
+            return e.message();
+        }
+        return QString();
+    };
+    EXPECT_EQ(told(u"INSERT INTO Povol (ROK) VALUES (2012)"_s),
+              u"Záznam nelze uložit: pole CLEN_CISLO tabulky Povol musí být vyplněno."_s);
+    EXPECT_EQ(told(u"SELECT NEEXISTUJE FROM Clenove"_s),
+              u"V datech chybí pole NEEXISTUJE (tabulka Clenove)."_s);
+    // A disk that is full, as far as SQLite can tell: the file may not grow.
+    SqlStatement pages = db.prepare(u"PRAGMA page_count"_s);
+    pages.step();
+    db.execute(u"PRAGMA max_page_count = "_s + QString::number(pages.integer(0)));
+    const QString full = told(u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                              "WHERE i < 50000) INSERT INTO Povol (CLEN_CISLO, ROK) SELECT "
+                              "printf('%06d', i), 2012 FROM n"_s);
+    EXPECT_TRUE(full.startsWith(u"Na disku s daty došlo místo"_s)) << full.toStdString();
+    EXPECT_FALSE(full.contains(u"INSERT"_s));
+    ErrorLog::setFile({});
+    QFile written(log);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const QString logged = QString::fromUtf8(written.readAll());
+    EXPECT_TRUE(logged.contains(u"INSERT INTO Povol (ROK) VALUES (2012)"_s));
+    EXPECT_TRUE(logged.contains(u"no such column: NEEXISTUJE"_s));
 }
