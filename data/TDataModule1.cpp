@@ -125,6 +125,26 @@ void TDataModule1::upgradeOlderLayouts(QString& caption)
         throw;
     }
     reportBlankKeys();
+    reportMissingFields();
+}
+
+void TDataModule1::reportMissingFields()
+{
+    // Told once here: a cursor missing a field would otherwise fail at every move.
+    QStringList missing;
+    for (const TableDef& model : DataModel::tables()) {
+        if (!m_db.fileExists(model.name))
+            continue;
+        const TableDef& stored = m_db.tableDef(m_db.requireTable(model.name));
+        for (const FieldDef& field : model.fields)
+            if (stored.fieldIndex(field.name) < 0)
+                missing << model.name + QLatin1Char('.') + field.name;
+    }
+    if (!missing.isEmpty())
+        m_host.showError(QStringLiteral("V datech chybí pole, se kterými program pracuje (tabulka."
+                                        "pole):\n\r%1\n\rKde je program potřebuje, bude hlásit "
+                                        "chybu. Obnovte data z poslední dobré zálohy.")
+                             .arg(missing.join(QStringLiteral(", "))));
 }
 
 bool TDataModule1::HasField(Table& table, const QString& fieldName)

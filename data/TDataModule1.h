@@ -112,6 +112,7 @@ private:
     void ensureFields(const QString& table, const QStringList& names, bool& changed);
     void requireKeys();
     void reportBlankKeys();
+    void reportMissingFields();
     void checkMemberNumber(Table& members);
     void afterMemberPost(Table& members);
     void findReturnMarks(int year, MemberFigures& figures);

@@ -329,3 +329,18 @@ TEST_F(MemberSafety, SavedSettingsGiveEveryFeeRowTheWorkingYear)
     EXPECT_EQ(columnOf(check, u"ROK"_s).count(u"2031"_s), check.recordCount());
     EXPECT_TRUE(columnOf(check, u"ZAPISNE"_s).contains(u"321"_s)) << "the pending edit is kept";
 }
+
+TEST_F(MemberSafety, AFieldMissingFromTheDataIsToldOnceAtStart)
+{
+    m_data.reset();
+    db().execute(u"ALTER TABLE Clenove DROP COLUMN POZOR"_s);
+    m_db.reset(); // reopened as another program left it
+    m_db = std::make_unique<Database>(m_dir.filePath(u"data"_s));
+    host.errors.clear();
+    m_data = std::make_unique<TDataModule1>(db(), host);
+    m_data->DataModuleCreate();
+    ASSERT_FALSE(host.errors.isEmpty());
+    EXPECT_TRUE(host.errors.first().contains(u"Clenove.POZOR"_s))
+        << host.errors.first().toStdString();
+    EXPECT_EQ(host.errors.filter(u"Clenove.POZOR"_s).size(), 1);
+}
