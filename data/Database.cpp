@@ -3,6 +3,7 @@
 #include "CzechCollation.h"
 #include "DataLock.h"
 #include "EngineError.h"
+#include "ErrorLog.h"
 #include "Platform.h"
 
 #include <sqlite3.h>
@@ -452,28 +453,135 @@ void Database::flush()
         SqlStatement::throwError(m_db, rc, QStringLiteral("checkpoint"));
 }
 
-void Database::backupTo(const QString& filePath)
-{
-    sqlite3* target = nullptr;
-    if (sqlite3_open_v2(filePath.toUtf8().constData(), &target,
-                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
-        sqlite3_close(target);
-        throw EngineError(QStringLiteral("Soubor zálohy %1 nelze vytvořit.")
-                              .arg(QDir::toNativeSeparators(filePath)));
+namespace {
+
+// Another database file, opened beside the program's own connection for a copy.
+class OtherFile {
+public:
+    OtherFile(const QString& path, int flags)
+    {
+        if (sqlite3_open_v2(path.toUtf8().constData(), &m_db, flags, nullptr) != SQLITE_OK) {
+            sqlite3_close(m_db);
+            m_db = nullptr;
+        }
     }
-    sqlite3_backup* backup = sqlite3_backup_init(target, "main", m_db, "main");
-    int rc = backup ? sqlite3_backup_step(backup, -1) : sqlite3_errcode(target);
+    ~OtherFile() { sqlite3_close(m_db); }
+    OtherFile(const OtherFile&) = delete;
+    OtherFile& operator=(const OtherFile&) = delete;
+    sqlite3* handle() const { return m_db; }
+
+private:
+    sqlite3* m_db = nullptr;
+};
+
+// Copies every page of one database into another; false with SQLite's words on failure.
+bool copyPages(sqlite3* from, sqlite3* to, QString* detail)
+{
+    sqlite3_backup* backup = sqlite3_backup_init(to, "main", from, "main");
+    int rc = backup ? sqlite3_backup_step(backup, -1) : sqlite3_errcode(to);
     if (backup)
         sqlite3_backup_finish(backup);
     if (rc == SQLITE_DONE)
-        rc = sqlite3_errcode(target);
-    const QString detail = QString::fromUtf8(sqlite3_errmsg(target));
-    sqlite3_close(target);
-    if (rc != SQLITE_OK && rc != SQLITE_DONE) {
-        QFile::remove(filePath);
-        throw EngineError(QStringLiteral("Zálohu do %1 se nepodařilo zapsat: %2")
-                              .arg(QDir::toNativeSeparators(filePath), detail));
+        rc = sqlite3_errcode(to);
+    *detail = QString::fromUtf8(sqlite3_errmsg(to));
+    return rc == SQLITE_OK || rc == SQLITE_DONE;
+}
+
+QStringList problemsOf(sqlite3* db, bool quick)
+{
+    QStringList problems;
+    try {
+        SqlStatement check(db, quick ? QStringLiteral("PRAGMA quick_check")
+                                     : QStringLiteral("PRAGMA integrity_check"));
+        while (check.step())
+            if (check.text(0) != QLatin1String("ok"))
+                problems << check.text(0);
+    } catch (const EngineError& e) {
+        problems << e.message();
     }
+    return problems;
+}
+
+QString shown(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+} // namespace
+
+QStringList Database::integrityProblems(bool quick) const
+{
+    return problemsOf(m_db, quick);
+}
+
+void Database::backupTo(const QString& filePath)
+{
+    // Written under a name no backup has and checked before it takes its own: a program
+    // killed meanwhile, or damaged data, never leave a file that looks like a good backup.
+    const QString partial = filePath + QStringLiteral(".part");
+    QFile::remove(partial);
+    QString detail;
+    bool copied = false;
+    QStringList problems;
+    {
+        OtherFile target(partial, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+        copied = target.handle() && copyPages(m_db, target.handle(), &detail);
+        if (copied)
+            problems = problemsOf(target.handle(), false);
+    }
+    if (!copied || !problems.isEmpty())
+        QFile::remove(partial);
+    if (!copied)
+        throw EngineError(
+            QStringLiteral("Zálohu do souboru %1 se nepodařilo zapsat.").arg(shown(filePath)));
+    if (!problems.isEmpty()) {
+        ErrorLog::write(QStringLiteral("poškozená data, záloha neuložena"),
+                        problems.join(QStringLiteral("; ")));
+        throw EngineError(QStringLiteral("Data jsou poškozená, proto se záloha neuložila: "
+                                         "poškozená záloha by časem nahradila dobré."),
+                          EngineError::Kind::Damaged);
+    }
+    if (!QFile::rename(partial, filePath)) {
+        QFile::remove(partial);
+        throw EngineError(
+            QStringLiteral("Zálohu nelze uložit pod jménem %1.").arg(shown(filePath)));
+    }
+}
+
+void Database::copyTo(const QString& filePath)
+{
+    QString detail;
+    OtherFile target(filePath, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+    if (!target.handle() || !copyPages(m_db, target.handle(), &detail))
+        throw EngineError(
+            QStringLiteral("Kopii dat do souboru %1 se nepodařilo zapsat.").arg(shown(filePath)));
+}
+
+void Database::restoreFrom(const QString& filePath)
+{
+    OtherFile source(filePath, SQLITE_OPEN_READONLY);
+    const bool sound = source.handle() && problemsOf(source.handle(), false).isEmpty();
+    bool ours = false;
+    if (sound) {
+        SqlStatement tables(source.handle(),
+                            QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type='table' "
+                                           "AND name IN ('Clenove', 'Povol', 'Setup')"));
+        ours = tables.step() && tables.integer(0) == 3;
+    }
+    if (!sound || !ours)
+        throw EngineError(QStringLiteral("Soubor %1 není dobrá záloha dat programu; data zůstala, "
+                                         "jak byla.")
+                              .arg(shown(filePath)),
+                          EngineError::Kind::Damaged);
+    QString detail;
+    m_cache.clear();
+    if (!copyPages(source.handle(), m_db, &detail))
+        throw EngineError(
+            QStringLiteral("Data ze zálohy %1 se nepodařilo obnovit; data zůstala, jak "
+                           "byla.")
+                .arg(shown(filePath)));
+    schemaChanged();
+    touchAll();
 }
 
 void Database::execute(const QString& sql)

@@ -72,7 +72,17 @@ public:
     // Writes everything committed so far into the database file itself.
     void flush();
     // Writes a consistent copy of the whole database to a new file (online backup).
+    // Refuses (with the kind Damaged) when the copy fails the full check: the data are
+    // damaged, and no file under the backup's name is left.
     void backupTo(const QString& filePath);
+    // A plain copy of the data as they are, damaged or not (kept before a restore).
+    void copyTo(const QString& filePath);
+    // Replaces the whole content of the data by a backup, after checking that the backup is
+    // sound and one of the program's. Throws EngineError and changes nothing otherwise.
+    void restoreFrom(const QString& filePath);
+    // What SQLite's check finds wrong with the file; empty when it is sound. The quick check
+    // skips the comparison of indexes with their tables.
+    QStringList integrityProblems(bool quick) const;
 
     void execute(const QString& sql);
     // Runs a statement with bound values (canonical forms, see SqlStatement::bind) and

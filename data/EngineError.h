@@ -18,7 +18,8 @@ public:
         Syntax,
         TooLong,
         State,
-        ForeignLock
+        ForeignLock,
+        Damaged
     };
 
     explicit EngineError(const QString& message, Kind kind = Kind::General);

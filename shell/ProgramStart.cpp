@@ -8,6 +8,7 @@
 #include "PermitIssueTab.h"
 #include "QtEdge.h"
 #include "ReportRunner.h"
+#include "SafeFileDialog.h"
 #include "TDataModule1.h"
 #include "TFClenove.h"
 #include "TFormBrigada.h"
@@ -18,16 +19,16 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 
 namespace {
-constexpr int backupsKept = 20;
-const QString backupFolder = QStringLiteral("Zaloha");
 } // namespace
 
 ProgramStart::ProgramStart(const QString& dataDirectory, const QString& programDirectory,
                            const QString& iniPath)
     : m_dataDirectory(dataDirectory)
+    , m_backups(dataDirectory)
     , m_programDirectory(programDirectory)
     , m_iniPath(iniPath)
 {
@@ -69,6 +70,7 @@ bool ProgramStart::start()
         m_db = openData();
         if (!m_db)
             return false;
+        warnOfDamagedData();
         m_mainForm = std::make_unique<TMainForm>(m_programDirectory);
         // Errors of typed input and of printing are shown like every other message.
         ControlErrors::setHandler([](const QString& message) { Messages::error(message); });
@@ -88,6 +90,8 @@ bool ProgramStart::start()
     // Its creation makes sure the summary year's catch tables exist and reads TALU.ini.
     m_settings = std::make_unique<TSettingForm>(*m_data, m_iniPath);
     m_members->setPrintSettings(m_settings.get());
+    QObject::connect(m_settings.get(), &TSettingForm::restoreRequested, m_settings.get(),
+                     QtEdge::slot([this] { chooseBackupToRestore(); }));
     QObject::connect(m_settings.get(), &TSettingForm::evaluatedBrigadeYearChanged, m_members.get(),
                      &TFClenove::setEvaluatedBrigadeYear);
     m_brigade = std::make_unique<TFormBrigada>();
@@ -155,33 +159,79 @@ void ProgramStart::saveData()
 void ProgramStart::backupData()
 {
     saveData();
-    const QString folder = QDir(m_dataDirectory).filePath(backupFolder);
-    const QString file = QDir(folder).filePath(
-        QStringLiteral("zeb-%1.sqlite")
-            .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd-HHmmss"))));
     try {
-        if (!QDir().mkpath(folder))
-            throw EngineError(QStringLiteral("Složku záloh %1 nelze vytvořit.")
-                                  .arg(QDir::toNativeSeparators(folder)));
-        m_db->backupTo(file);
-        pruneBackups(folder);
+        const QString file = m_backups.make(*m_db);
         Messages::information(QStringLiteral("Záloha dat je uložena v souboru\n\r%1")
                                   .arg(QDir::toNativeSeparators(file)));
     } catch (const EngineError& e) {
-        Messages::error(e.message());
+        Messages::error(e.kind() == EngineError::Kind::Damaged ? e.message() + restoreAdvice()
+                                                               : e.message());
     }
 }
 
-void ProgramStart::pruneBackups(const QString& folder)
+QString ProgramStart::restoreAdvice() const
 {
-    const QStringList backups = QDir(folder).entryList({QStringLiteral("zeb-*.sqlite")},
-                                                       QDir::Files, QDir::Name | QDir::Reversed);
-    for (qsizetype i = backupsKept; i < backups.size(); ++i)
-        QFile::remove(QDir(folder).filePath(backups[i]));
+    const QString newest = m_backups.newest();
+    if (newest.isEmpty())
+        return QStringLiteral("\n\rNic dalšího neukládejte; dobrá záloha zatím není žádná.");
+    return QStringLiteral("\n\rNic dalšího neukládejte a obnovte data z poslední dobré zálohy "
+                          "%1 (okno Nastavení, rámeček Záloha dat, „Obnovit ze zálohy…“).")
+        .arg(QFileInfo(newest).fileName());
+}
+
+void ProgramStart::warnOfDamagedData()
+{
+    // Before anything is written, so nothing more is built on the damage.
+    if (m_db->integrityProblems(true).isEmpty())
+        return;
+    Messages::error(QStringLiteral("Soubor dat %1 je poškozený.")
+                        .arg(QDir::toNativeSeparators(
+                            QDir(m_dataDirectory).filePath(QLatin1String(Database::FileName)))) +
+                    restoreAdvice());
+}
+
+bool ProgramStart::restoreData(const QString& backupPath)
+{
+    const bool agreed = Messages::askYesNo(
+        QStringLiteral(
+            "Obnovit data ze zálohy %1?\n\rSoučasná data se nahradí; jejich kopie zůstane "
+            "ve složce záloh. Program se potom ukončí a spustíte ho znovu.")
+            .arg(QFileInfo(backupPath).fileName()));
+    if (!agreed)
+        return false;
+    // What is typed now belongs to the data being replaced.
+    for (Table* t : m_data->allTables())
+        t->cancel();
+    try {
+        const QString replaced = m_backups.restore(*m_db, backupPath);
+        m_restored = true;
+        Messages::information(
+            QStringLiteral("Data jsou obnovena ze zálohy %1; předchozí data jsou "
+                           "uložena v souboru %2.\n\rProgram se nyní ukončí, "
+                           "spusťte ho prosím znovu.")
+                .arg(QFileInfo(backupPath).fileName(), QDir::toNativeSeparators(replaced)));
+    } catch (const EngineError& e) {
+        Messages::error(e.message());
+        return false;
+    }
+    m_mainForm->close();
+    return true;
+}
+
+void ProgramStart::chooseBackupToRestore()
+{
+    const QString chosen =
+        SafeFileDialog::openFile(m_settings.get(), QStringLiteral("Obnovit data ze zálohy"),
+                                 m_backups.folder(), QStringLiteral("Zálohy dat (zeb-*.sqlite)"));
+    if (!chosen.isEmpty())
+        restoreData(chosen);
 }
 
 bool ProgramStart::prepareToClose()
 {
+    // The cursors still show the data a restore replaced: nothing of them may be written.
+    if (m_restored)
+        return true;
     try {
         m_data->PostPendingEdits();
     } catch (const EngineError& e) {

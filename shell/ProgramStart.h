@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DataBackups.h"
 #include "DataModuleHost.h"
 
 #include <QString>
@@ -39,6 +40,10 @@ public:
     // The main window's actions.
     void saveData();
     void backupData();
+    // Replaces the data by a backup, after asking, and ends the program (its windows show the
+    // data that were replaced). False when the user declined or the backup was no good one.
+    bool restoreData(const QString& backupPath);
+    void chooseBackupToRestore();
     // Posts what is still being edited and flushes; false when the user goes back.
     bool prepareToClose();
 
@@ -69,9 +74,11 @@ private:
     std::unique_ptr<Database> openData();
     void connectMainForm();
     void runCreationEvent(const std::function<void()>& event);
-    void pruneBackups(const QString& folder);
+    QString restoreAdvice() const;
+    void warnOfDamagedData();
 
     QString m_dataDirectory;
+    DataBackups m_backups;
     QString m_programDirectory;
     QString m_iniPath;
     std::unique_ptr<Database> m_db;
@@ -82,4 +89,5 @@ private:
     std::unique_ptr<TSumarForm> m_catch;
     std::unique_ptr<TSettingForm> m_settings;
     std::unique_ptr<TFormBrigada> m_brigade;
+    bool m_restored = false;
 };

@@ -14,9 +14,11 @@
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QHideEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -281,6 +283,14 @@ QWidget* TSettingForm::buildBasicTab()
     m_email->setObjectName(QStringLiteral("EditSumareEmail"));
     auto* backup = new QGroupBox(QStringLiteral(" Záloha dat "));
     backup->setObjectName(QStringLiteral("GroupBoxZaloha"));
+    auto* restore = new QPushButton(QStringLiteral("Obnovit ze zálohy…"));
+    restore->setObjectName(QStringLiteral("ButtonObnovitZalohu"));
+    restore->setToolTip(
+        QStringLiteral("Nahradí data vybranou zálohou (kopie současných dat zůstane)"));
+    connect(restore, &QPushButton::clicked, this, &TSettingForm::restoreRequested);
+    auto* backupRow = new QHBoxLayout(backup);
+    backupRow->addWidget(restore);
+    backupRow->addStretch();
 
     auto* grid = new QGridLayout(page);
     grid->addWidget(buildPeriodGroup(), 0, 0);

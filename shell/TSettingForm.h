@@ -66,6 +66,8 @@ public:
 signals:
     // The members window evaluates the brigade hours of this year (PRACOVNI_ROK_SUM).
     void evaluatedBrigadeYearChanged(const QString& year);
+    // The user wants the data replaced by a backup.
+    void restoreRequested();
 
 public slots:
     void done(int result) override;
