@@ -4,17 +4,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStringDecoder>
-#include <QTextCodec>
+
+#include <optional>
 
 namespace {
-
-QTextCodec& codePage1250()
-{
-    static QTextCodec* codec = QTextCodec::codecForName("Windows-1250");
-    Q_ASSERT(codec);
-    return *codec;
-}
 
 bool sameName(const QString& a, const QString& b)
 {
@@ -36,20 +29,6 @@ QString unquoted(const QString& value)
 ProfileFile::ProfileFile(const QString& path)
     : m_path(path)
 {
-}
-
-QString ProfileFile::decode(const QByteArray& bytes)
-{
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString text = utf8.decode(bytes);
-    if (!utf8.hasError())
-        return text;
-    return codePage1250().toUnicode(bytes);
-}
-
-QByteArray ProfileFile::encode(const QString& text)
-{
-    return codePage1250().fromUnicode(text);
 }
 
 ProfileFile::Line ProfileFile::parse(const QString& text)
@@ -75,15 +54,19 @@ ProfileFile::Line ProfileFile::parse(const QString& text)
 bool ProfileFile::load()
 {
     m_lines.clear();
+    m_encoding = ProfileEncoding();
     QFile file(m_path);
     if (!file.exists())
         return true;
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    QString text = decode(file.readAll());
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
-    QStringList lines = text.split(QLatin1Char('\n'));
+    const QByteArray bytes = file.readAll();
+    const ProfileEncoding encoding = ProfileEncoding::of(bytes);
+    const std::optional<QString> text = encoding.decode(bytes);
+    if (!text)
+        return false;
+    m_encoding = encoding;
+    QStringList lines = text->split(QLatin1Char('\n'));
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
     for (QString& l : lines) {
@@ -96,14 +79,22 @@ bool ProfileFile::load()
 
 bool ProfileFile::save() const
 {
-    QDir().mkpath(QFileInfo(m_path).absolutePath());
     QString text;
     for (const Line& line : m_lines)
         text += line.text + QStringLiteral("\r\n");
+    // Code page 1250 cannot hold every letter a user may type. UTF-8 then, without a byte order
+    // mark: this program recognises it, and an older installation reading code page 1250 still
+    // finds every section, key and number, only letters beyond ASCII garbled. A mark would stick
+    // to the first line there and hide its section; question marks for the letters would lose
+    // the value for everyone.
+    const ProfileEncoding encoding =
+        m_encoding.canEncode(text) ? m_encoding : ProfileEncoding(ProfileEncoding::Kind::Utf8);
+    const QByteArray bytes = encoding.encode(text);
+    QDir().mkpath(QFileInfo(m_path).absolutePath());
     QSaveFile file(m_path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    file.write(encode(text));
+    file.write(bytes);
     return file.commit();
 }
 

@@ -1,22 +1,22 @@
 #pragma once
 
-#include <QByteArray>
+#include "ProfileEncoding.h"
+
 #include <QList>
 #include <QString>
 
 // A Windows-style profile file: [sections] holding key=value lines. Section and key names
 // match without regard to letter case, and blanks around names and values do not count.
 // Writing a value keeps the file's order, its comments and every key it does not know, and
-// keeps the spelling of a key already there. Bytes that form valid UTF-8 are read as UTF-8,
-// anything else as code page 1250; the file is always written in code page 1250, as the old
-// program wrote it.
+// keeps the spelling of a key already there, and the encoding the file was read in.
 class ProfileFile {
 public:
     explicit ProfileFile(const QString& path = {});
 
     const QString& path() const { return m_path; }
 
-    // Reads the file; a missing file reads as empty. False when it is there but unreadable.
+    // Reads the file; a missing file reads as empty. False when it is there but unreadable or
+    // no text.
     bool load();
     // Writes the file, making its folder if needed; false when it cannot be written.
     bool save() const;
@@ -31,9 +31,6 @@ public:
 
     void writeString(const QString& section, const QString& key, const QString& value);
     void writeBool(const QString& section, const QString& key, bool value);
-
-    static QString decode(const QByteArray& bytes);
-    static QByteArray encode(const QString& text);
 
 private:
     struct Line {
@@ -51,4 +48,5 @@ private:
 
     QString m_path;
     QList<Line> m_lines;
+    ProfileEncoding m_encoding;
 };

@@ -1,5 +1,6 @@
 #include "ProfileFile.h"
 #include "SettingsLocation.h"
+#include "UnicodeForm.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,6 +13,11 @@ namespace {
 QString s(const char* utf8)
 {
     return QString::fromUtf8(utf8);
+}
+
+QByteArray codePage1250(const QString& text)
+{
+    return ProfileEncoding(ProfileEncoding::Kind::CodePage1250).encode(text);
 }
 
 class Profile : public ::testing::Test {
@@ -66,7 +72,7 @@ TEST_F(Profile, NamesMatchWhateverTheirCaseAndValuesReadAsTheirKind)
 TEST_F(Profile, TextIsReadInUtf8WhenValidElseInCodePage1250)
 {
     const QString message = s("Přineste úlovky, žluťoučký kůň");
-    for (const QByteArray& encoded : {ProfileFile::encode(message), message.toUtf8()}) {
+    for (const QByteArray& encoded : {codePage1250(message), message.toUtf8()}) {
         writeBytes("[Texty]\r\nSdeleni_Dochazka=" + encoded + "\r\n");
         EXPECT_EQ(
             loaded().readString(QStringLiteral("Texty"), QStringLiteral("Sdeleni_Dochazka"), {}),
@@ -88,6 +94,39 @@ TEST_F(Profile, WritingKeepsEverythingElseAndWritesCodePage1250)
                                 "Sdeleni_Dochazka=\x8E\xE1\x64ost\r\n\r\n[Jine]\r\nKlic=1\r\n\r\n"
                                 "[BarCode]\r\nBarTisk=1\r\n";
     EXPECT_EQ(bytes(), expected);
+}
+
+TEST_F(Profile, AUnicodeFileIsWrittenBackInItsOwnEncoding)
+{
+    const QString before =
+        s("; nastavení pokladny\r\n[Texty]\r\nSdeleni_Dochazka=Vraťte sumář\r\n");
+    const QString after = before + s("Sumare_Email=ryby@žďár.cz\r\n");
+    for (const UnicodeForm& unicode : UnicodeForm::all()) {
+        SCOPED_TRACE(unicode.name());
+        writeBytes(unicode.encode(before));
+        ProfileFile profile = loaded();
+        EXPECT_EQ(
+            profile.readString(QStringLiteral("TEXTY"), QStringLiteral("sdeleni_dochazka"), {}),
+            s("Vraťte sumář"));
+        profile.writeString(QStringLiteral("Texty"), QStringLiteral("Sumare_Email"),
+                            s("ryby@žďár.cz"));
+        ASSERT_TRUE(profile.save());
+        EXPECT_EQ(bytes(), unicode.encode(after));
+    }
+}
+
+TEST_F(Profile, CodePage1250GivenLettersBeyondItIsWrittenInUtf8WithoutAMark)
+{
+    writeBytes("; nastaven\xED pokladny\r\n[Texty]\r\n");
+    ProfileFile profile = loaded();
+    const QString message = s("Рыбаки, vraťte sumář");
+    profile.writeString(QStringLiteral("Texty"), QStringLiteral("Sdeleni_Dochazka"), message);
+    ASSERT_TRUE(profile.save());
+    EXPECT_EQ(
+        bytes(),
+        s("; nastavení pokladny\r\n[Texty]\r\nSdeleni_Dochazka=Рыбаки, vraťte sumář\r\n").toUtf8());
+    EXPECT_EQ(loaded().readString(QStringLiteral("Texty"), QStringLiteral("Sdeleni_Dochazka"), {}),
+              message);
 }
 
 TEST_F(Profile, AFolderThatRefusesFilesSendsTheSettingsToTheUsersFolder)

@@ -7,6 +7,7 @@
 #include "ProfileFile.h"
 #include "TDataModule1.h"
 #include "TSettingForm.h"
+#include "UnicodeForm.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -69,6 +70,12 @@ protected:
         ProfileFile profile(iniPath());
         profile.load();
         return profile;
+    }
+
+    static QByteArray bytesOf(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
     TSettingForm& open()
@@ -172,7 +179,8 @@ TEST_F(SettingForm, WithoutAFileEveryInputShowsItsDefaultAndLeavingATabWritesEve
 TEST_F(SettingForm, APartialFileInEitherEncodingIsReadWithItsRules)
 {
     const QString message = s("Vraťte sumář do 15. ledna");
-    for (const QByteArray& encoded : {ProfileFile::encode(message), message.toUtf8()}) {
+    for (const QByteArray& encoded :
+         {ProfileEncoding(ProfileEncoding::Kind::CodePage1250).encode(message), message.toUtf8()}) {
         writeIni("[TEXTY]\r\nsdeleni_dochazka=" + encoded +
                  "\r\nSumare_Email=mo@rybari.cz\r\n[posuny]\r\nPOSUN_PRUKAZ_RADEK=12\r\n"
                  "Posun_Obalka_Sloupec=x5\r\nRodne_Cislo=2\r\n[BarCode]\r\nBarUsing=ano\r\n"
@@ -190,6 +198,35 @@ TEST_F(SettingForm, APartialFileInEitherEncodingIsReadWithItsRules)
         EXPECT_EQ(form->scannerSpeed(), QStringLiteral("9600"));
         EXPECT_FALSE(form->localPermitOverviews());
     }
+}
+
+TEST_F(SettingForm, AUnicodeFileKeepsItsValuesAndItsEncodingThroughSaving)
+{
+    const QString message = s("Vraťte sumář do 15. ledna, Žďár");
+    const QString text = s("; uloženo v Poznámkovém bloku\r\n[Texty]\r\nSdeleni_Dochazka=") +
+                         message +
+                         s("\r\nSumare_Email=mo@žďár.cz\r\n[Posuny]\r\nPosun_Prukaz_Radek=7\r\n");
+    for (const UnicodeForm& unicode : UnicodeForm::all()) {
+        SCOPED_TRACE(unicode.name());
+        writeIni(unicode.encode(text));
+        open();
+        EXPECT_EQ(form->attendanceMessage(), message);
+        EXPECT_EQ(form->catchReturnEmail(), s("mo@žďár.cz"));
+        EXPECT_EQ(form->printOffset(Offset::PrukazRadek), 7);
+        find<QLineEdit>("EditPosunObalkaRadek")->setText(QStringLiteral("3"));
+        form->SaveSettings();
+
+        const std::optional<QString> written = unicode.decode(bytesOf(iniPath()));
+        ASSERT_TRUE(written);
+        EXPECT_TRUE(written->startsWith(s("; uloženo v Poznámkovém bloku\r\n")))
+            << written->toStdString();
+        open();
+        EXPECT_EQ(form->attendanceMessage(), message);
+        EXPECT_EQ(form->catchReturnEmail(), s("mo@žďár.cz"));
+        EXPECT_EQ(form->printOffset(Offset::PrukazRadek), 7);
+        EXPECT_EQ(form->printOffset(Offset::ObalkaRadek), 3);
+    }
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(u'|').toStdString();
 }
 
 TEST_F(SettingForm, AnOffsetIsWrittenAsTypedAndTheFileInCodePage1250)
