@@ -55,18 +55,11 @@ bool ProfileFile::load()
 {
     m_lines.clear();
     m_encoding = ProfileEncoding();
-    QFile file(m_path);
-    if (!file.exists())
-        return true;
-    if (!file.open(QIODevice::ReadOnly))
+    QString text;
+    m_status = readText(text);
+    if (m_status != Status::Read)
         return false;
-    const QByteArray bytes = file.readAll();
-    const ProfileEncoding encoding = ProfileEncoding::of(bytes);
-    const std::optional<QString> text = encoding.decode(bytes);
-    if (!text)
-        return false;
-    m_encoding = encoding;
-    QStringList lines = text->split(QLatin1Char('\n'));
+    QStringList lines = text.split(QLatin1Char('\n'));
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
     for (QString& l : lines) {
@@ -77,8 +70,32 @@ bool ProfileFile::load()
     return true;
 }
 
+ProfileFile::Status ProfileFile::readText(QString& text)
+{
+    QFile file(m_path);
+    if (!file.exists())
+        return Status::Read;
+    if (!file.open(QIODevice::ReadOnly))
+        return Status::Unreadable;
+    if (file.size() > MaximumSize)
+        return Status::TooLarge;
+    // One byte past the limit also tells a file that grows meanwhile or has no size to tell.
+    const QByteArray bytes = file.read(MaximumSize + 1);
+    if (bytes.size() > MaximumSize)
+        return Status::TooLarge;
+    const ProfileEncoding encoding = ProfileEncoding::of(bytes);
+    std::optional<QString> decoded = encoding.decode(bytes);
+    if (!decoded)
+        return Status::NotText;
+    m_encoding = encoding;
+    text = std::move(*decoded);
+    return Status::Read;
+}
+
 bool ProfileFile::save() const
 {
+    if (m_status != Status::Read)
+        return false;
     QString text;
     for (const Line& line : m_lines)
         text += line.text + QStringLiteral("\r\n");
@@ -90,6 +107,9 @@ bool ProfileFile::save() const
     const ProfileEncoding encoding =
         m_encoding.canEncode(text) ? m_encoding : ProfileEncoding(ProfileEncoding::Kind::Utf8);
     const QByteArray bytes = encoding.encode(text);
+    // A file too large to be read again would be as good as lost.
+    if (bytes.size() > MaximumSize)
+        return false;
     QDir().mkpath(QFileInfo(m_path).absolutePath());
     QSaveFile file(m_path);
     if (!file.open(QIODevice::WriteOnly))

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -127,6 +128,51 @@ TEST_F(Profile, CodePage1250GivenLettersBeyondItIsWrittenInUtf8WithoutAMark)
         s("; nastavení pokladny\r\n[Texty]\r\nSdeleni_Dochazka=Рыбаки, vraťte sumář\r\n").toUtf8());
     EXPECT_EQ(loaded().readString(QStringLiteral("Texty"), QStringLiteral("Sdeleni_Dochazka"), {}),
               message);
+}
+
+TEST_F(Profile, AFileThatIsNoTextOrTooLargeIsNeitherReadNorEverWritten)
+{
+    const QByteArray entry = "[Texty]\r\nSdeleni_Dochazka=stary\r\n";
+    QByteArray garbage(4096, '\0');
+    QRandomGenerator random(1250);
+    for (char& byte : garbage)
+        byte = char(random.bounded(256));
+    const QByteArray largest = entry + QByteArray(ProfileFile::MaximumSize - entry.size(), ';');
+    using Status = ProfileFile::Status;
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        Status status;
+    } rows[] = {
+        {"binary", garbage, Status::NotText},
+        {"a control character", entry + "Rodne_Cislo=\x01\r\n", Status::NotText},
+        {"UTF-16 cut off inside a character", QByteArray("\xFF\xFE[\0T\0]\0\r", 9),
+         Status::NotText},
+        {"UTF-16 with half of a surrogate pair",
+         QByteArray("\xFF\xFE[\0T\0]\0\r\0\n\0\x3D\xD8\r\0\n\0", 18), Status::NotText},
+        {"invalid bytes after a UTF-8 mark", "\xEF\xBB\xBF" + entry + "X=\x9A\xC0\r\n",
+         Status::NotText},
+        {"a byte code page 1250 has no letter for", entry + "X=\x98\r\n", Status::NotText},
+        {"larger than the limit", largest + ';', Status::TooLarge},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        writeBytes(row.bytes);
+        ProfileFile profile(path());
+        EXPECT_FALSE(profile.load());
+        EXPECT_EQ(profile.status(), row.status);
+        EXPECT_EQ(profile.readString(QStringLiteral("Texty"), QStringLiteral("Sdeleni_Dochazka"),
+                                     QStringLiteral("výchozí")),
+                  QStringLiteral("výchozí"));
+        profile.writeString(QStringLiteral("Texty"), QStringLiteral("Sdeleni_Dochazka"),
+                            QStringLiteral("novy"));
+        EXPECT_FALSE(profile.save());
+        EXPECT_EQ(bytes(), row.bytes);
+    }
+
+    writeBytes(largest);
+    EXPECT_EQ(loaded().readString(QStringLiteral("Texty"), QStringLiteral("Sdeleni_Dochazka"), {}),
+              QStringLiteral("stary"));
 }
 
 TEST_F(Profile, AFolderThatRefusesFilesSendsTheSettingsToTheUsersFolder)

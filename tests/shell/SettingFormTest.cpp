@@ -214,7 +214,7 @@ TEST_F(SettingForm, AUnicodeFileKeepsItsValuesAndItsEncodingThroughSaving)
         EXPECT_EQ(form->catchReturnEmail(), s("mo@žďár.cz"));
         EXPECT_EQ(form->printOffset(Offset::PrukazRadek), 7);
         find<QLineEdit>("EditPosunObalkaRadek")->setText(QStringLiteral("3"));
-        form->SaveSettings();
+        EXPECT_TRUE(form->SaveSettings());
 
         const std::optional<QString> written = unicode.decode(bytesOf(iniPath()));
         ASSERT_TRUE(written);
@@ -227,6 +227,43 @@ TEST_F(SettingForm, AUnicodeFileKeepsItsValuesAndItsEncodingThroughSaving)
         EXPECT_EQ(form->printOffset(Offset::ObalkaRadek), 3);
     }
     EXPECT_TRUE(messages.isEmpty()) << messages.join(u'|').toStdString();
+}
+
+TEST_F(SettingForm, AFileThatCannotBeReadIsNamedOnceAndLeftAsItIs)
+{
+    // The start of a picture saved under the file's name.
+    const QByteArray picture =
+        QByteArray::fromHex("89504e470d0a1a0a0000000d494844520000010000000100"
+                            "0806000000ec5e39d8000000017352474200aece1ce9");
+    const QByteArray entry = "[Texty]\r\nSumare_Email=velky@zeb.cz\r\n";
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        const char* reason;
+    } rows[] = {
+        {"a picture", picture, "neobsahuje text"},
+        {"too large", entry + QByteArray(ProfileFile::MaximumSize, ';'), "větší než 1 MB"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        writeIni(row.bytes);
+        messages.clear();
+        open();
+        showActive();
+        ASSERT_EQ(messages.size(), 1);
+        EXPECT_TRUE(messages[0].contains(iniPath())) << messages[0].toStdString();
+        EXPECT_TRUE(messages[0].contains(s(row.reason))) << messages[0].toStdString();
+        EXPECT_EQ(form->catchReturnEmail(), TSettingForm::defaultCatchReturnEmail());
+
+        // What is set in the window holds for this run, and the file keeps its bytes.
+        find<QLineEdit>("EditSumareEmail")->setText(QStringLiteral("novy@zeb.cz"));
+        leaveTab(1);
+        leaveTab(2);
+        form->close();
+        EXPECT_EQ(messages.size(), 1);
+        EXPECT_EQ(form->catchReturnEmail(), QStringLiteral("novy@zeb.cz"));
+        EXPECT_EQ(bytesOf(iniPath()), row.bytes);
+    }
 }
 
 TEST_F(SettingForm, AnOffsetIsWrittenAsTypedAndTheFileInCodePage1250)
