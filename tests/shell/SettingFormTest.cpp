@@ -5,6 +5,8 @@
 #include "DbNavigator.h"
 #include "Messages.h"
 #include "ProfileFile.h"
+#include "ReadOnlyFolder.h"
+#include "SettingsLocation.h"
 #include "TDataModule1.h"
 #include "TSettingForm.h"
 #include "UnicodeForm.h"
@@ -78,9 +80,9 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
-    TSettingForm& open()
+    TSettingForm& open(const QString& path = {})
     {
-        form = std::make_unique<TSettingForm>(*data, iniPath());
+        form = std::make_unique<TSettingForm>(*data, path.isEmpty() ? iniPath() : path);
         return *form;
     }
 
@@ -264,6 +266,39 @@ TEST_F(SettingForm, AFileThatCannotBeReadIsNamedOnceAndLeftAsItIs)
         EXPECT_EQ(form->catchReturnEmail(), QStringLiteral("novy@zeb.cz"));
         EXPECT_EQ(bytesOf(iniPath()), row.bytes);
     }
+}
+
+TEST_F(SettingForm, WithBothFoldersReadOnlyTheFileBesideTheProgramIsReadAndKept)
+{
+    const QDir dir(chapter.path());
+    const QString program = dir.filePath(QStringLiteral("program"));
+    const QString user = dir.filePath(QStringLiteral("user"));
+    ASSERT_TRUE(dir.mkpath(program) && dir.mkpath(user));
+    const QString beside = QDir(program).filePath(SettingsLocation::fileName());
+    const QByteArray original =
+        "[Texty]\r\nSumare_Email=mo@zeb.cz\r\n[Posuny]\r\nPosun_Prukaz_Radek=5\r\n";
+    {
+        QFile file(beside);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(original);
+    }
+    const ReadOnlyFolder lockedProgram(program);
+    const ReadOnlyFolder lockedUser(user);
+    if (!lockedProgram.refusesFiles() || !lockedUser.refusesFiles())
+        GTEST_SKIP() << "the folders cannot be made read-only here";
+
+    const QString path = SettingsLocation::iniPath(program, user);
+    EXPECT_EQ(path, beside);
+    open(path);
+    EXPECT_EQ(form->catchReturnEmail(), QStringLiteral("mo@zeb.cz"));
+    EXPECT_EQ(form->printOffset(Offset::PrukazRadek), 5);
+
+    find<QLineEdit>("EditSumareEmail")->setText(QStringLiteral("novy@zeb.cz"));
+    leaveTab(2);
+    EXPECT_EQ(messages, QStringList({s("Nastavení nelze uložit do souboru ") + beside +
+                                     QStringLiteral(" !!!")}));
+    EXPECT_EQ(form->catchReturnEmail(), QStringLiteral("novy@zeb.cz"));
+    EXPECT_EQ(bytesOf(beside), original);
 }
 
 TEST_F(SettingForm, AnOffsetIsWrittenAsTypedAndTheFileInCodePage1250)
