@@ -4,17 +4,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStringDecoder>
-#include <QTextCodec>
+
+#include <optional>
 
 namespace {
-
-QTextCodec& codePage1250()
-{
-    static QTextCodec* codec = QTextCodec::codecForName("Windows-1250");
-    Q_ASSERT(codec);
-    return *codec;
-}
 
 bool sameName(const QString& a, const QString& b)
 {
@@ -36,20 +29,6 @@ QString unquoted(const QString& value)
 ProfileFile::ProfileFile(const QString& path)
     : m_path(path)
 {
-}
-
-QString ProfileFile::decode(const QByteArray& bytes)
-{
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString text = utf8.decode(bytes);
-    if (!utf8.hasError())
-        return text;
-    return codePage1250().toUnicode(bytes);
-}
-
-QByteArray ProfileFile::encode(const QString& text)
-{
-    return codePage1250().fromUnicode(text);
 }
 
 ProfileFile::Line ProfileFile::parse(const QString& text)
@@ -75,14 +54,11 @@ ProfileFile::Line ProfileFile::parse(const QString& text)
 bool ProfileFile::load()
 {
     m_lines.clear();
-    QFile file(m_path);
-    if (!file.exists())
-        return true;
-    if (!file.open(QIODevice::ReadOnly))
+    m_encoding = ProfileEncoding();
+    QString text;
+    m_status = readText(text);
+    if (m_status != Status::Read)
         return false;
-    QString text = decode(file.readAll());
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
     QStringList lines = text.split(QLatin1Char('\n'));
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
@@ -94,16 +70,51 @@ bool ProfileFile::load()
     return true;
 }
 
+ProfileFile::Status ProfileFile::readText(QString& text)
+{
+    QFile file(m_path);
+    if (!file.exists())
+        return Status::Read;
+    if (!file.open(QIODevice::ReadOnly))
+        return Status::Unreadable;
+    if (file.size() > MaximumSize)
+        return Status::TooLarge;
+    // One byte past the limit also tells a file that grows meanwhile or has no size to tell.
+    const QByteArray bytes = file.read(MaximumSize + 1);
+    if (bytes.size() > MaximumSize)
+        return Status::TooLarge;
+    const ProfileEncoding encoding = ProfileEncoding::of(bytes);
+    std::optional<QString> decoded = encoding.decode(bytes);
+    if (!decoded)
+        return Status::NotText;
+    m_encoding = encoding;
+    text = std::move(*decoded);
+    return Status::Read;
+}
+
 bool ProfileFile::save() const
 {
-    QDir().mkpath(QFileInfo(m_path).absolutePath());
+    if (m_status != Status::Read)
+        return false;
     QString text;
     for (const Line& line : m_lines)
         text += line.text + QStringLiteral("\r\n");
+    // Code page 1250 cannot hold every letter a user may type. UTF-8 then, without a byte order
+    // mark: this program recognises it, and an older installation reading code page 1250 still
+    // finds every section, key and number, only letters beyond ASCII garbled. A mark would stick
+    // to the first line there and hide its section; question marks for the letters would lose
+    // the value for everyone.
+    const ProfileEncoding encoding =
+        m_encoding.canEncode(text) ? m_encoding : ProfileEncoding(ProfileEncoding::Kind::Utf8);
+    const QByteArray bytes = encoding.encode(text);
+    // A file too large to be read again would be as good as lost.
+    if (bytes.size() > MaximumSize)
+        return false;
+    QDir().mkpath(QFileInfo(m_path).absolutePath());
     QSaveFile file(m_path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    file.write(encode(text));
+    file.write(bytes);
     return file.commit();
 }
 

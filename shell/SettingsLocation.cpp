@@ -22,7 +22,10 @@ QString SettingsLocation::iniPath(const QString& programDirectory, const QString
     const QString own = QDir(userDirectory).filePath(fileName());
     if (!QFileInfo::exists(own) && beside.exists()) {
         QDir().mkpath(userDirectory);
-        QFile::copy(besideProgram, own);
+        // Where no folder takes a file, the one beside the program is still read; saving into it
+        // then fails with a message, rather than the settings falling back to defaults unseen.
+        if (!QFile::copy(besideProgram, own))
+            return besideProgram;
         QFile(own).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
     }
     return own;

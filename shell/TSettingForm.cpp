@@ -70,6 +70,29 @@ QWidget* fitDigits(QWidget* input, int digits)
     return input;
 }
 
+QString unusableFileMessage(ProfileFile::Status status, const QString& path)
+{
+    QString reason;
+    switch (status) {
+    case ProfileFile::Status::TooLarge:
+        reason = QStringLiteral("je větší než %1 MB (soubor nastavení mívá několik kB)")
+                     .arg(ProfileFile::MaximumSize / (1024 * 1024));
+        break;
+    case ProfileFile::Status::NotText:
+        reason = QStringLiteral("neobsahuje text v kódování Windows-1250, UTF-8 ani UTF-16");
+        break;
+    default:
+        reason = QStringLiteral("nelze otevřít pro čtení");
+        break;
+    }
+    return QStringLiteral("Soubor nastavení %1 %2.\n\r"
+                          "Program soubor ponechá beze změny, do svého ukončení použije "
+                          "výchozí nastavení a nic do souboru neuloží.\n\r"
+                          "Soubor opravte v textovém editoru, nebo ho přejmenujte či smažte, a "
+                          "program spusťte znovu.")
+        .arg(path, reason);
+}
+
 const QString texty = QStringLiteral("Texty");
 const QString posuny = QStringLiteral("Posuny");
 const QString barCode = QStringLiteral("BarCode");
@@ -339,7 +362,13 @@ void TSettingForm::connectRules()
 
 void TSettingForm::LoadSettings()
 {
-    m_ini.load();
+    if (!m_ini.load())
+        Messages::error(unusableFileMessage(m_ini.status(), m_ini.path()));
+    showSettings();
+}
+
+void TSettingForm::showSettings()
+{
     m_message->setText(m_ini.readString(texty, QStringLiteral("Sdeleni_Dochazka"), QString()));
     m_email->setText(
         m_ini.readString(texty, QStringLiteral("Sumare_email"), defaultCatchReturnEmail()));
@@ -359,7 +388,7 @@ void TSettingForm::LoadSettings()
     m_overviews->setChecked(m_ini.readBool(miPovolenky, QStringLiteral("MIprehled"), false));
 }
 
-void TSettingForm::SaveSettings()
+bool TSettingForm::SaveSettings()
 {
     m_ini.writeString(texty, QStringLiteral("Sdeleni_Dochazka"), m_message->text());
     m_ini.writeString(texty, QStringLiteral("Sumare_Email"), m_email->text());
@@ -371,9 +400,14 @@ void TSettingForm::SaveSettings()
     m_ini.writeBool(barCode, QStringLiteral("BarUsing"), m_scanner->isChecked());
     m_ini.writeBool(barCode, QStringLiteral("BarTisk"), m_barcode->isChecked());
     m_ini.writeBool(miPovolenky, QStringLiteral("MIprehled"), m_overviews->isChecked());
-    if (!m_ini.save())
-        Messages::error(QStringLiteral("Nastavení nelze uložit do souboru ") + m_ini.path() +
-                        QStringLiteral(" !!!"));
+    // A file that could not be read was announced then, once; it stays as it is.
+    if (m_ini.status() != ProfileFile::Status::Read)
+        return false;
+    if (m_ini.save())
+        return true;
+    Messages::error(QStringLiteral("Nastavení nelze uložit do souboru ") + m_ini.path() +
+                    QStringLiteral(" !!!"));
+    return false;
 }
 
 QString TSettingForm::attendanceMessage() const
@@ -405,8 +439,12 @@ void TSettingForm::saveOnLeave()
             // The row stays in edit for the user to correct when the window is back.
         }
     }
-    SaveSettings();
-    LoadSettings();
+    // Reading back what was written shows each value as the other windows will read it; what
+    // could not be written stays in the inputs for the rest of the run.
+    if (SaveSettings())
+        LoadSettings();
+    else
+        showSettings();
 }
 
 void TSettingForm::announceBrigadeYear()

@@ -42,10 +42,13 @@ public:
     // tables exist and reads the settings file at the given path.
     TSettingForm(TDataModule1& data, const QString& iniPath, QWidget* parent = nullptr);
 
-    // Reads every key of TALU.ini into the inputs and the values kept below.
+    // Reads every key of TALU.ini into the inputs and the values kept below. A file that
+    // cannot be used is named in a message, and the defaults are shown instead.
     void LoadSettings();
-    // Writes every key from the inputs: offsets as typed, booleans as 1 and 0.
-    void SaveSettings();
+    // Writes every key from the inputs: offsets as typed, booleans as 1 and 0. False when the
+    // file was not written: one that could not be read never is, and one that cannot be
+    // written is named in a message.
+    bool SaveSettings();
 
     // What other windows read. The message, the e-mail address and the two print options
     // are the inputs' current state; the rest is as last loaded.
@@ -90,6 +93,7 @@ private:
     QComboBox* choices(const QStringList& items, const QString& name);
     void connectRules();
 
+    void showSettings();
     void saveOnLeave();
     void announceBrigadeYear();
     void ensureYearTables();

@@ -5,8 +5,11 @@
 #include "DbNavigator.h"
 #include "Messages.h"
 #include "ProfileFile.h"
+#include "ReadOnlyFolder.h"
+#include "SettingsLocation.h"
 #include "TDataModule1.h"
 #include "TSettingForm.h"
+#include "UnicodeForm.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -71,9 +74,15 @@ protected:
         return profile;
     }
 
-    TSettingForm& open()
+    static QByteArray bytesOf(const QString& path)
     {
-        form = std::make_unique<TSettingForm>(*data, iniPath());
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    TSettingForm& open(const QString& path = {})
+    {
+        form = std::make_unique<TSettingForm>(*data, path.isEmpty() ? iniPath() : path);
         return *form;
     }
 
@@ -172,7 +181,8 @@ TEST_F(SettingForm, WithoutAFileEveryInputShowsItsDefaultAndLeavingATabWritesEve
 TEST_F(SettingForm, APartialFileInEitherEncodingIsReadWithItsRules)
 {
     const QString message = s("Vraťte sumář do 15. ledna");
-    for (const QByteArray& encoded : {ProfileFile::encode(message), message.toUtf8()}) {
+    for (const QByteArray& encoded :
+         {ProfileEncoding(ProfileEncoding::Kind::CodePage1250).encode(message), message.toUtf8()}) {
         writeIni("[TEXTY]\r\nsdeleni_dochazka=" + encoded +
                  "\r\nSumare_Email=mo@rybari.cz\r\n[posuny]\r\nPOSUN_PRUKAZ_RADEK=12\r\n"
                  "Posun_Obalka_Sloupec=x5\r\nRodne_Cislo=2\r\n[BarCode]\r\nBarUsing=ano\r\n"
@@ -190,6 +200,105 @@ TEST_F(SettingForm, APartialFileInEitherEncodingIsReadWithItsRules)
         EXPECT_EQ(form->scannerSpeed(), QStringLiteral("9600"));
         EXPECT_FALSE(form->localPermitOverviews());
     }
+}
+
+TEST_F(SettingForm, AUnicodeFileKeepsItsValuesAndItsEncodingThroughSaving)
+{
+    const QString message = s("Vraťte sumář do 15. ledna, Žďár");
+    const QString text = s("; uloženo v Poznámkovém bloku\r\n[Texty]\r\nSdeleni_Dochazka=") +
+                         message +
+                         s("\r\nSumare_Email=mo@žďár.cz\r\n[Posuny]\r\nPosun_Prukaz_Radek=7\r\n");
+    for (const UnicodeForm& unicode : UnicodeForm::all()) {
+        SCOPED_TRACE(unicode.name());
+        writeIni(unicode.encode(text));
+        open();
+        EXPECT_EQ(form->attendanceMessage(), message);
+        EXPECT_EQ(form->catchReturnEmail(), s("mo@žďár.cz"));
+        EXPECT_EQ(form->printOffset(Offset::PrukazRadek), 7);
+        find<QLineEdit>("EditPosunObalkaRadek")->setText(QStringLiteral("3"));
+        EXPECT_TRUE(form->SaveSettings());
+
+        const std::optional<QString> written = unicode.decode(bytesOf(iniPath()));
+        ASSERT_TRUE(written);
+        EXPECT_TRUE(written->startsWith(s("; uloženo v Poznámkovém bloku\r\n")))
+            << written->toStdString();
+        open();
+        EXPECT_EQ(form->attendanceMessage(), message);
+        EXPECT_EQ(form->catchReturnEmail(), s("mo@žďár.cz"));
+        EXPECT_EQ(form->printOffset(Offset::PrukazRadek), 7);
+        EXPECT_EQ(form->printOffset(Offset::ObalkaRadek), 3);
+    }
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(u'|').toStdString();
+}
+
+TEST_F(SettingForm, AFileThatCannotBeReadIsNamedOnceAndLeftAsItIs)
+{
+    // The start of a picture saved under the file's name.
+    const QByteArray picture =
+        QByteArray::fromHex("89504e470d0a1a0a0000000d494844520000010000000100"
+                            "0806000000ec5e39d8000000017352474200aece1ce9");
+    const QByteArray entry = "[Texty]\r\nSumare_Email=velky@zeb.cz\r\n";
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        const char* reason;
+    } rows[] = {
+        {"a picture", picture, "neobsahuje text"},
+        {"too large", entry + QByteArray(ProfileFile::MaximumSize, ';'), "větší než 1 MB"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        writeIni(row.bytes);
+        messages.clear();
+        open();
+        showActive();
+        ASSERT_EQ(messages.size(), 1);
+        EXPECT_TRUE(messages[0].contains(iniPath())) << messages[0].toStdString();
+        EXPECT_TRUE(messages[0].contains(s(row.reason))) << messages[0].toStdString();
+        EXPECT_EQ(form->catchReturnEmail(), TSettingForm::defaultCatchReturnEmail());
+
+        // What is set in the window holds for this run, and the file keeps its bytes.
+        find<QLineEdit>("EditSumareEmail")->setText(QStringLiteral("novy@zeb.cz"));
+        leaveTab(1);
+        leaveTab(2);
+        form->close();
+        EXPECT_EQ(messages.size(), 1);
+        EXPECT_EQ(form->catchReturnEmail(), QStringLiteral("novy@zeb.cz"));
+        EXPECT_EQ(bytesOf(iniPath()), row.bytes);
+    }
+}
+
+TEST_F(SettingForm, WithBothFoldersReadOnlyTheFileBesideTheProgramIsReadAndKept)
+{
+    const QDir dir(chapter.path());
+    const QString program = dir.filePath(QStringLiteral("program"));
+    const QString user = dir.filePath(QStringLiteral("user"));
+    ASSERT_TRUE(dir.mkpath(program) && dir.mkpath(user));
+    const QString beside = QDir(program).filePath(SettingsLocation::fileName());
+    const QByteArray original =
+        "[Texty]\r\nSumare_Email=mo@zeb.cz\r\n[Posuny]\r\nPosun_Prukaz_Radek=5\r\n";
+    {
+        QFile file(beside);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(original);
+    }
+    const ReadOnlyFolder lockedProgram(program);
+    const ReadOnlyFolder lockedUser(user);
+    if (!lockedProgram.refusesFiles() || !lockedUser.refusesFiles())
+        GTEST_SKIP() << "the folders cannot be made read-only here";
+
+    const QString path = SettingsLocation::iniPath(program, user);
+    EXPECT_EQ(path, beside);
+    open(path);
+    EXPECT_EQ(form->catchReturnEmail(), QStringLiteral("mo@zeb.cz"));
+    EXPECT_EQ(form->printOffset(Offset::PrukazRadek), 5);
+
+    find<QLineEdit>("EditSumareEmail")->setText(QStringLiteral("novy@zeb.cz"));
+    leaveTab(2);
+    EXPECT_EQ(messages, QStringList({s("Nastavení nelze uložit do souboru ") + beside +
+                                     QStringLiteral(" !!!")}));
+    EXPECT_EQ(form->catchReturnEmail(), QStringLiteral("novy@zeb.cz"));
+    EXPECT_EQ(bytesOf(beside), original);
 }
 
 TEST_F(SettingForm, AnOffsetIsWrittenAsTypedAndTheFileInCodePage1250)
