@@ -380,17 +380,22 @@ QString memberNumberOf(Table& table)
 
 } // namespace
 
+void TDataModule1::runRule(void (TDataModule1::*rule)())
+{
+    try {
+        (this->*rule)();
+    } catch (const EngineError& e) {
+        m_host.showError(e.message());
+    }
+}
+
 void TDataModule1::attachRules()
 {
     // Rules run inside the cursor operation that triggers them; an error in a rule is
     // shown and ends that rule, it never escapes into the signal delivery.
-    const auto guarded = [this](auto rule) {
+    const auto guarded = [this](void (TDataModule1::*rule)()) {
         return [this, rule] {
-            try {
-                (this->*rule)();
-            } catch (const EngineError& e) {
-                m_host.showError(e.message());
-            }
+            runRule(rule);
         };
     };
     connect(m_clenove.get(), &DataSet::recordChanged, this,
@@ -586,8 +591,9 @@ void TDataModule1::RenumberMember(const QString& oldNumber, const QString& newNu
 {
     // Awards follow the member too, so they stay visible under the new number.
     m_operations.moveMemberRecords(oldNumber, newNumber);
-    // The rule ran when the member was posted, before the records moved.
-    DataSourceClenoveDataChange();
+    // The rule ran when the member was posted, before the records moved. Figures that cannot
+    // be worked out are reported as at any other time; they do not take the renumbering back.
+    runRule(&TDataModule1::DataSourceClenoveDataChange);
 }
 
 void TDataModule1::deleteMember(Payments payments)
@@ -662,7 +668,8 @@ void TDataModule1::refreshFeeRows()
 int TDataModule1::deleteOldBrigades(int year)
 {
     const int removed = m_operations.deleteBrigadesUpTo(year);
-    // The hours of the current member may have lost records of the evaluated year.
-    DataSourceClenoveDataChange();
+    // The hours of the current member may have lost records of the evaluated year; the rows
+    // are gone whether or not the figures can be worked out.
+    runRule(&TDataModule1::DataSourceClenoveDataChange);
     return removed;
 }

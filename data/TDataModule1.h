@@ -106,6 +106,8 @@ public:
 
 private:
     std::unique_ptr<Table> makeTable(const QString& fileName);
+    // Runs a record rule; its error is shown, it never stops what triggered the rule.
+    void runRule(void (TDataModule1::*rule)());
     void attachRules();
     void attachMemberRules();
     void upgradeOlderLayouts(QString& caption);
