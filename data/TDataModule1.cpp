@@ -9,6 +9,7 @@
 #include "FieldValue.h"
 
 #include <QRegularExpression>
+#include <QScopeGuard>
 
 #include <algorithm>
 
@@ -412,6 +413,10 @@ void TDataModule1::attachRules()
     m_povol->beforeDelete = [this](Table&) {
         m_host.printStornoReceipt();
     };
+    m_povol->afterPost = [this](Table&) {
+        if (!m_paidMember.isEmpty())
+            recordPaidYear(m_paidMember, m_paidYear);
+    };
     // The fee rows always belong to the working year; saved with the settings, at once.
     m_setup->afterPost = [this](Table&) {
         setFeeYear(workingYear());
@@ -625,11 +630,28 @@ void TDataModule1::recordIssue(bool membershipPaid)
         throw EngineError(QStringLiteral("Povolenka nemá rok, pro který platí (v nastavení chybí "
                                          "řádek poplatků pro kategorii člena); nelze ji uložit."),
                           EngineError::Kind::Required);
-    Database::Transaction tx(m_db);
-    payment.post();
-    if (membershipPaid)
-        recordPaidYear(number, int(year.toLongLong()));
-    tx.commit();
+    // The year goes in the payment's after-post event, inside the payment's own transaction:
+    // when anything of the two fails, the post returns the payment to edit with what was filled
+    // in, instead of leaving a cursor that thinks a rolled-back payment is stored.
+    if (membershipPaid) {
+        m_paidMember = number;
+        m_paidYear = int(year.toLongLong());
+    }
+    const auto forget = qScopeGuard([this] { m_paidMember.clear(); });
+    const bool memberWasEditing = m_clenove->isEditing();
+    try {
+        payment.post();
+    } catch (...) {
+        // The member's row went back with the payment; its cursor must not keep the year to
+        // save with the next move, nor show it.
+        if (!memberWasEditing) {
+            if (m_clenove->isEditing())
+                m_clenove->cancel();
+            else if (m_clenove->isActive())
+                m_clenove->refresh();
+        }
+        throw;
+    }
 }
 
 void TDataModule1::recordPaidYear(const QString& number, int year)
