@@ -7,4 +7,7 @@
 class Stopwatch {
 public:
     static double bestOf(int runs, const std::function<void()>& work);
+    // The same, with untimed preparation before each run (the rows a run uses up).
+    static double bestOf(int runs, const std::function<void()>& prepare,
+                         const std::function<void()>& work);
 };

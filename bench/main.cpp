@@ -2,6 +2,7 @@
 #include "DataDirectoryInitializer.h"
 #include "EngineBenchmark.h"
 #include "EngineError.h"
+#include "MemberOperationsBenchmark.h"
 #include "MembersBenchmark.h"
 #include "ReportBenchmark.h"
 #include "StartupBenchmark.h"
@@ -70,6 +71,8 @@ int main(int argc, char* argv[])
         }
         out << StartupBenchmark::run(directory).line() << Qt::endl;
         out << CashDeskBenchmark::run(directory).line() << Qt::endl;
+        for (const BenchmarkResult& r : MemberOperationsBenchmark(directory).runAll())
+            out << r.line() << Qt::endl;
     } catch (const EngineError& e) {
         QTextStream(stderr) << e.message() << Qt::endl;
         return 1;

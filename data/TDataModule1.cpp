@@ -9,6 +9,7 @@
 #include "FieldValue.h"
 
 #include <QRegularExpression>
+#include <QScopeGuard>
 
 #include <algorithm>
 
@@ -400,17 +401,22 @@ QString memberNumberOf(Table& table)
 
 } // namespace
 
+void TDataModule1::runRule(void (TDataModule1::*rule)())
+{
+    try {
+        (this->*rule)();
+    } catch (const EngineError& e) {
+        m_host.showErrorLater(e.message());
+    }
+}
+
 void TDataModule1::attachRules()
 {
     // Rules run inside the cursor operation that triggers them; an error in a rule is
     // shown and ends that rule, it never escapes into the signal delivery.
-    const auto guarded = [this](auto rule) {
+    const auto guarded = [this](void (TDataModule1::*rule)()) {
         return [this, rule] {
-            try {
-                (this->*rule)();
-            } catch (const EngineError& e) {
-                m_host.showErrorLater(e.message());
-            }
+            runRule(rule);
         };
     };
     connect(m_clenove.get(), &DataSet::recordChanged, this,
@@ -426,6 +432,10 @@ void TDataModule1::attachRules()
     attachMemberRules();
     m_povol->beforeDelete = [this](Table&) {
         m_host.printStornoReceipt();
+    };
+    m_povol->afterPost = [this](Table&) {
+        if (!m_paidMember.isEmpty())
+            recordPaidYear(m_paidMember, m_paidYear);
     };
     // The fee rows always belong to the working year; saved with the settings, at once.
     m_setup->afterPost = [this](Table&) {
@@ -606,8 +616,9 @@ void TDataModule1::RenumberMember(const QString& oldNumber, const QString& newNu
 {
     // Awards follow the member too, so they stay visible under the new number.
     m_operations.moveMemberRecords(oldNumber, newNumber);
-    // The rule ran when the member was posted, before the records moved.
-    DataSourceClenoveDataChange();
+    // The rule ran when the member was posted, before the records moved. Figures that cannot
+    // be worked out are reported as at any other time; they do not take the renumbering back.
+    runRule(&TDataModule1::DataSourceClenoveDataChange);
 }
 
 void TDataModule1::deleteMember(Payments payments)
@@ -639,11 +650,28 @@ void TDataModule1::recordIssue(bool membershipPaid)
         throw EngineError(QStringLiteral("Povolenka nemá rok, pro který platí (v nastavení chybí "
                                          "řádek poplatků pro kategorii člena); nelze ji uložit."),
                           EngineError::Kind::Required);
-    Database::Transaction tx(m_db);
-    payment.post();
-    if (membershipPaid)
-        recordPaidYear(number, int(year.toLongLong()));
-    tx.commit();
+    // The year goes in the payment's after-post event, inside the payment's own transaction:
+    // when anything of the two fails, the post returns the payment to edit with what was filled
+    // in, instead of leaving a cursor that thinks a rolled-back payment is stored.
+    if (membershipPaid) {
+        m_paidMember = number;
+        m_paidYear = int(year.toLongLong());
+    }
+    const auto forget = qScopeGuard([this] { m_paidMember.clear(); });
+    const bool memberWasEditing = m_clenove->isEditing();
+    try {
+        payment.post();
+    } catch (...) {
+        // The member's row went back with the payment; its cursor must not keep the year to
+        // save with the next move, nor show it.
+        if (!memberWasEditing) {
+            if (m_clenove->isEditing())
+                m_clenove->cancel();
+            else if (m_clenove->isActive())
+                m_clenove->refresh();
+        }
+        throw;
+    }
 }
 
 void TDataModule1::recordPaidYear(const QString& number, int year)
@@ -690,7 +718,8 @@ void TDataModule1::refreshFeeRows()
 int TDataModule1::deleteOldBrigades(int year)
 {
     const int removed = m_operations.deleteBrigadesUpTo(year);
-    // The hours of the current member may have lost records of the evaluated year.
-    DataSourceClenoveDataChange();
+    // The hours of the current member may have lost records of the evaluated year; the rows
+    // are gone whether or not the figures can be worked out.
+    runRule(&TDataModule1::DataSourceClenoveDataChange);
     return removed;
 }

@@ -106,6 +106,8 @@ public:
 
 private:
     std::unique_ptr<Table> makeTable(const QString& fileName);
+    // Runs a record rule; its error is shown, it never stops what triggered the rule.
+    void runRule(void (TDataModule1::*rule)());
     void attachRules();
     void attachMemberRules();
     void upgradeOlderLayouts(QString& caption);
@@ -130,6 +132,10 @@ private:
     QString m_deletedMember;
     QStringList m_blankKeys; // tables and key fields with blank rows, found at start-up
     Payments m_paymentsOfDeleted = Payments::Delete;
+    // The member and year a payment being issued pays the membership for, for the payment's
+    // after-post event; no member unless recordIssue is storing such a payment.
+    QString m_paidMember;
+    int m_paidYear = 0;
     std::unique_ptr<Table> m_clenove, m_povol, m_povolSet, m_povolSetClen, m_reviry, m_sumar,
         m_csum, m_setup, m_sumPovol, m_numPovol, m_zpravod, m_brigady, m_vycetka, m_vahy,
         m_vyrazeni, m_vyznam, m_povolSpare;

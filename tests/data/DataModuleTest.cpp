@@ -1,6 +1,7 @@
 #include "DataDirectoryInitializer.h"
 #include "DataModel.h"
 #include "Database.h"
+#include "OlderLayout.h"
 #include "RecordingHost.h"
 #include "TDataModule1.h"
 #include "Table.h"
@@ -40,14 +41,7 @@ protected:
     // Replaces a table by its layout without the named fields, keeping no rows.
     void makeOlderLayout(const QString& table, const QStringList& missing)
     {
-        TableDef def = db().tableDef(table);
-        db().dropTable(table);
-        QList<FieldDef> kept;
-        for (const FieldDef& f : def.fields)
-            if (!missing.contains(f.name))
-                kept << f;
-        def.fields = kept;
-        db().createTable(def);
+        OlderLayout::withoutFields(db(), table, missing);
     }
 
     void setSummaryYear(int year)
@@ -63,10 +57,8 @@ protected:
     std::unique_ptr<Database> m_db;
 };
 
-const QStringList miAndPostage{u"MI_ROCNI"_s,  u"MI_MESICNI"_s, u"MI_TYDEN"_s, u"MI_CELOREP"_s,
-                               u"MI_MISTNI"_s, u"MI_RAD"_s,     u"POSTOVNE"_s};
-const QStringList newSpecies{u"PODOUSTEV_KS"_s, u"PODOUSTEV_KG"_s, u"RYBA_1_KS"_s,
-                             u"RYBA_1_KG"_s,    u"RYBA_2_KS"_s,    u"RYBA_2_KG"_s};
+const QStringList& miAndPostage = OlderLayout::postageAndMi();
+const QStringList& newSpecies = OlderLayout::newSpecies();
 
 QStringList namesOf(const QList<FieldDef>& fields)
 {

@@ -108,6 +108,35 @@ TEST_F(MemberRules, RenumberingMovesPaymentsBrigadesAndAwards)
         << "a new member renumbers nothing";
 }
 
+// The figures shown after a renumbering or after old brigades went are worked out as at any
+// other time; when they cannot be (the brigade year typed is no number), that is shown, and the
+// operation stands all the same.
+TEST_F(MemberRules, OperationsStandWhenTheFiguresCannotBeWorkedOut)
+{
+    addMember(u"105"_s);
+    addPayment(u"105"_s, {{u"ROK"_s, 2012}});
+    addRow(u"Brigady.DB"_s, {{u"CLEN_CISLO"_s, u"105"_s}, {u"DATUM"_s, QDate(2012, 1, 1)}});
+    select(u"105"_s);
+    host.typedBrigadeYear = u"20x1"_s;
+    host.errors.clear();
+
+    members().edit();
+    members().fieldByName(u"CLEN_CISLO"_s).setAsString(u"106"_s);
+    EXPECT_NO_THROW(members().post());
+    EXPECT_FALSE(members().isEditing());
+    EXPECT_EQ(numbersIn(u"Clenove.DB"_s), QStringList{u"106"_s});
+    EXPECT_EQ(numbersIn(u"Povol.DB"_s), QStringList{u"106"_s});
+    EXPECT_EQ(numbersIn(u"Brigady.DB"_s), QStringList{u"106"_s});
+    EXPECT_FALSE(host.errors.isEmpty()) << "the year that is no number was not reported";
+
+    host.errors.clear();
+    int removed = 0;
+    EXPECT_NO_THROW(removed = data().deleteOldBrigades(2012));
+    EXPECT_EQ(removed, 1);
+    EXPECT_TRUE(numbersIn(u"Brigady.DB"_s).isEmpty());
+    EXPECT_FALSE(host.errors.isEmpty());
+}
+
 TEST_F(MemberRules, DeletingAMemberKeepsOrRemovesPaymentsWithoutReceipts)
 {
     for (const char* number : {"1", "2"}) {
