@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace {
 const QString backupPattern = QStringLiteral("zeb-*.sqlite");
@@ -40,9 +41,13 @@ QString DataBackups::newest() const
 
 QString DataBackups::stampedPath(const QString& prefix) const
 {
-    return QDir(folder()).filePath(
-        prefix + QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd-HHmmss")) +
-        QStringLiteral(".sqlite"));
+    const QString stamp =
+        prefix + QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd-HHmmss"));
+    // Two backups within a second must not meet under one name.
+    QString path = QDir(folder()).filePath(stamp + QStringLiteral(".sqlite"));
+    for (int n = 2; QFileInfo::exists(path); ++n)
+        path = QDir(folder()).filePath(stamp + QStringLiteral("-%1.sqlite").arg(n));
+    return path;
 }
 
 void DataBackups::ensureFolder() const

@@ -14,8 +14,11 @@
 #include <QProcess>
 #include <QSysInfo>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <sqlite3.h>
+
+#include <random>
 
 using namespace Qt::StringLiterals;
 
@@ -396,4 +399,47 @@ TEST(Messages, EngineErrorsSpeakCzechAndLeaveTheStatementToTheLog)
     const QString logged = QString::fromUtf8(written.readAll());
     EXPECT_TRUE(logged.contains(u"INSERT INTO Povol (ROK) VALUES (2012)"_s));
     EXPECT_TRUE(logged.contains(u"no such column: NEEXISTUJE"_s));
+}
+
+// A backup is written under a working name and renamed only once checked: a program killed
+// while backing up leaves no file under a backup's name that is not a whole, sound backup.
+TEST(OtherPrograms, ABackupKilledHalfWayLeavesNoBadFileUnderABackupName)
+{
+    QTemporaryDir dir;
+    {
+        TestDataDir chapter({u"Povol"_s});
+        chapter.db().execute(u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                             "WHERE i < 200000) INSERT INTO Povol (CLEN_CISLO, ROK, ZAPISNE) "
+                             "SELECT printf('%06d', i % 5000), 2012, i FROM n"_s);
+        chapter.closeDatabase();
+        QFile::copy(QDir(chapter.path()).filePath(u"zeb.sqlite"_s), dir.filePath(u"zeb.sqlite"_s));
+    }
+    const QString folder = dir.filePath(u"Zaloha"_s);
+    QDir().mkpath(folder);
+    std::mt19937 random(20261209);
+    for (int run = 0; run < 12; ++run) {
+        QProcess holder;
+        holder.start(QStringLiteral(DATABASE_HOLDER), {dir.path(), u"backups"_s, folder});
+        ASSERT_TRUE(holder.waitForReadyRead(10000)) << holder.readAllStandardError().toStdString();
+        QThread::msleep(std::uniform_int_distribution<int>(0, 400)(random));
+        holder.kill();
+        holder.waitForFinished();
+    }
+    const QStringList named = QDir(folder).entryList({u"zeb-*.sqlite"_s}, QDir::Files);
+    ASSERT_FALSE(named.isEmpty()) << "no backup was ever finished: kill later";
+    EXPECT_FALSE(QDir(folder).entryList({u"*.part"_s}, QDir::Files).isEmpty())
+        << "no kill fell inside a backup: the test proves nothing";
+    for (const QString& name : named) {
+        sqlite3* backup = nullptr;
+        ASSERT_EQ(sqlite3_open_v2(QDir(folder).filePath(name).toUtf8().constData(), &backup,
+                                  SQLITE_OPEN_READONLY, nullptr),
+                  SQLITE_OK);
+        sqlite3_stmt* check = nullptr;
+        sqlite3_prepare_v2(backup, "PRAGMA integrity_check", -1, &check, nullptr);
+        ASSERT_EQ(sqlite3_step(check), SQLITE_ROW);
+        EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(check, 0)), "ok")
+            << name.toStdString();
+        sqlite3_finalize(check);
+        sqlite3_close(backup);
+    }
 }

@@ -1,4 +1,6 @@
 #include "ProgramStart.h"
+#include "DataBackups.h"
+#include "DataDamage.h"
 #include "DataDirectoryInitializer.h"
 #include "Database.h"
 #include "GuardedApplication.h"
@@ -10,6 +12,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -154,4 +157,35 @@ TEST_F(WholeProgram, DataLeftOpenByAnotherComputerAreTakenOverOnlyWhenAgreed)
         EXPECT_TRUE(asked.first().endsWith(u"Převzít data?"_s));
     }
     Messages::setResponder({});
+}
+
+// Damage is told once, at start, before anything is written, with the backup to restore;
+// the restore replaces the data and ends the program without writing the old cursors back.
+TEST_F(WholeProgram, DamagedDataAreToldAtStartAndABackupRestoresThem)
+{
+    QString backup;
+    {
+        ProgramStart program(dataDir(), m_dir.path(), m_dir.filePath(u"TALU.ini"_s));
+        ASSERT_TRUE(program.start());
+        program.backupData();
+        backup = DataBackups(dataDir()).newest();
+        ASSERT_FALSE(backup.isEmpty());
+        program.mainForm().close();
+    }
+    zeroAPageOf(dataDir());
+    messages.texts.clear();
+    {
+        ProgramStart program(dataDir(), m_dir.path(), m_dir.filePath(u"TALU.ini"_s));
+        ASSERT_TRUE(program.start());
+        ASSERT_FALSE(messages.texts.isEmpty());
+        EXPECT_TRUE(messages.texts.first().contains(u"je poškozený"_s));
+        EXPECT_EQ(messages.texts.filter(QFileInfo(backup).fileName()).size(), 1)
+            << "told once, naming the backup to restore";
+
+        program.mainForm().show();
+        EXPECT_TRUE(program.restoreData(backup));
+        EXPECT_FALSE(program.mainForm().isVisible()) << "the program ends after a restore";
+    }
+    Database restored(dataDir());
+    EXPECT_TRUE(restored.integrityProblems(false).isEmpty());
 }
