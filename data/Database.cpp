@@ -73,6 +73,13 @@ void Database::checkPresence(const QString& path, OpenMode mode) const
         throw EngineError(QStringLiteral("V adresáři %1 nejsou data programu (chybí soubor %2).")
                               .arg(QDir::toNativeSeparators(m_directory), QLatin1String(FileName)),
                           EngineError::Kind::Missing);
+    // SQLite would take an empty file for a new database and write one there: a file that
+    // lost its content is damage to report, not room for new data.
+    if (mode == OpenMode::Existing && QFileInfo(path).size() == 0)
+        throw EngineError(QStringLiteral("Soubor dat %1 je prázdný, jeho obsah se ztratil. Obnovte "
+                                         "data z poslední dobré zálohy ve složce Zaloha.")
+                              .arg(QDir::toNativeSeparators(path)),
+                          EngineError::Kind::Damaged);
     if (mode == OpenMode::CreateNew && exists)
         throw EngineError(
             QStringLiteral("V adresáři %1 už data programu jsou; nic nebylo přepsáno.")

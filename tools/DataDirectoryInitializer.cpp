@@ -128,15 +128,28 @@ void fill(Database& db, const DataDirectoryInitializer::Options& options)
     transaction.commit();
 }
 
-// Removes only what this run made: the database file did not exist before it.
-void discardCreated(const QString& directory, bool directoryExisted)
+// Where a new data directory is built before it takes its place: beside it when it does not
+// exist yet (the whole folder is then renamed), inside it when it does (the database file is
+// then moved in). Either way the rename is the last step, so a run killed or failed half-way
+// leaves the data complete or absent, never a half-made database that looks like data.
+QString buildingPlaceFor(const QDir& target, bool targetExists)
 {
-    const QDir dir(directory);
-    const QString base = QLatin1String(Database::FileName);
-    for (const QString& suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
-        QFile::remove(dir.filePath(base + suffix));
-    if (!directoryExisted)
-        QDir().rmdir(dir.absolutePath());
+    return targetExists ? target.filePath(QStringLiteral(".zeb-novy"))
+                        : target.absolutePath() + QStringLiteral(".zeb-novy");
+}
+
+void putInPlace(const QString& building, const QString& directory, bool directoryExisted)
+{
+    const QString database = QLatin1String(Database::FileName);
+    const bool placed = directoryExisted ? QFile::rename(QDir(building).filePath(database),
+                                                         QDir(directory).filePath(database))
+                                         : QDir().rename(building, directory);
+    if (!placed)
+        throw EngineError(QStringLiteral("Nová data nelze uložit do adresáře %1; nic nebylo "
+                                         "přepsáno.")
+                              .arg(QDir::toNativeSeparators(directory)));
+    if (directoryExisted)
+        QDir(building).removeRecursively();
 }
 
 } // namespace
@@ -144,13 +157,26 @@ void discardCreated(const QString& directory, bool directoryExisted)
 void DataDirectoryInitializer::create(const QString& directory, const Options& options)
 {
     checkOptions(options);
-    const bool directoryExisted = QDir(directory).exists();
-    auto db = std::make_unique<Database>(directory, Database::OpenMode::CreateNew);
+    const QDir target(directory);
+    const bool directoryExisted = target.exists();
+    if (Database::existsIn(directory))
+        throw EngineError(
+            QStringLiteral("V adresáři %1 už data programu jsou; nic nebylo přepsáno.")
+                .arg(QDir::toNativeSeparators(target.absolutePath())));
+    const QString building = buildingPlaceFor(target, directoryExisted);
+    // What an earlier run left when it was killed.
+    QDir(building).removeRecursively();
     try {
-        fill(*db, options);
+        {
+            Database db(building, Database::OpenMode::CreateNew);
+            fill(db, options);
+        }
+        // The closed database holds everything; its lock file stays behind with the rest.
+        QFile::remove(
+            QDir(building).filePath(QLatin1String(Database::FileName) + QStringLiteral(".lock")));
+        putInPlace(building, directory, directoryExisted);
     } catch (...) {
-        db.reset();
-        discardCreated(directory, directoryExisted);
+        QDir(building).removeRecursively();
         throw;
     }
 }

@@ -1,11 +1,15 @@
 #include "Database.h"
+#include "EngineError.h"
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -127,3 +131,55 @@ TEST(InitTool, SummaryOfADirectoryWithoutDataFails)
 }
 
 } // namespace
+
+// A new data directory appears whole or not at all: a run killed at any moment leaves
+// nothing that looks like data, and the next run makes it.
+TEST(InitTool, KilledHalfWayLeavesNoHalfMadeData)
+{
+    QTemporaryDir parent;
+    const QString dir = QDir(parent.path()).filePath(QStringLiteral("data"));
+    const QStringList demo{dir, QStringLiteral("--demo"), QStringLiteral("--members"),
+                           QStringLiteral("2000")};
+    // The kills are spread over how long a whole run takes on this machine today.
+    QElapsedTimer clock;
+    clock.start();
+    ASSERT_EQ(runTool(demo).exitCode, 0);
+    const qint64 whole = clock.elapsed();
+    QDir(dir).removeRecursively();
+    int complete = 0;
+    for (int run = 0; run < 10; ++run) {
+        QProcess init;
+        init.start(QStringLiteral(ZEB_INIT_BINARY), demo);
+        ASSERT_TRUE(init.waitForStarted());
+        QThread::msleep(unsigned(whole * run / 7));
+        init.kill();
+        init.waitForFinished();
+        if (!Database::existsIn(dir)) {
+            EXPECT_EQ(runTool({dir}).exitCode, 0) << "a killed run must not block the next";
+        } else {
+            ++complete;
+        }
+        const ToolRun summary = runTool({QStringLiteral("--summary"), dir});
+        EXPECT_EQ(summary.exitCode, 0) << summary.err.toStdString();
+        EXPECT_TRUE(summary.out.contains(QStringLiteral("Clenove"))) << summary.out.toStdString();
+        QDir(dir).removeRecursively();
+    }
+    EXPECT_GT(complete, 0) << "no run finished: the kills came too late to prove anything";
+    EXPECT_LT(complete, 10) << "every run finished before its kill";
+}
+
+TEST(InitTool, AnEmptyDatabaseFileIsDamageNotRoomForNewData)
+{
+    QTemporaryDir dir;
+    QFile empty(QDir(dir.path()).filePath(QStringLiteral("zeb.sqlite")));
+    ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
+    empty.close();
+    try {
+        Database db(dir.path());
+        FAIL() << "an empty file was opened as data";
+    } catch (const EngineError& e) {
+        EXPECT_EQ(e.kind(), EngineError::Kind::Damaged);
+    }
+    EXPECT_NE(runTool({dir.path()}).exitCode, 0) << "and it is not written over";
+    EXPECT_EQ(QFileInfo(empty).size(), 0);
+}
