@@ -596,6 +596,31 @@ void Database::execute(const QString& sql)
     prepare(sql).run();
 }
 
+QString Database::insertSql(const QString& tableName) const
+{
+    const QStringList names = tableDef(tableName).fieldNames();
+    QStringList quoted;
+    for (const QString& name : names)
+        quoted << quoteIdentifier(name);
+    return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+        .arg(quoteIdentifier(requireTable(tableName)), quoted.join(QLatin1Char(',')),
+             QStringList(names.size(), QStringLiteral("?")).join(QLatin1Char(',')));
+}
+
+QString Database::updateSql(const QString& tableName) const
+{
+    QStringList assignments;
+    for (const QString& name : tableDef(tableName).fieldNames())
+        assignments << quoteIdentifier(name) + QStringLiteral(" = ?");
+    return QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
+        .arg(quoteIdentifier(requireTable(tableName)), assignments.join(QStringLiteral(", ")));
+}
+
+qint64 Database::lastInsertRowid() const
+{
+    return sqlite3_last_insert_rowid(m_db);
+}
+
 int Database::run(const QString& sql, const QList<QVariant>& binds)
 {
     SqlStatement& st = cached(sql);
@@ -670,8 +695,10 @@ Database::Transaction::Transaction(Database& db)
 {
     refuseLostTransaction(m_db.m_transactionLost);
     // Nested groups are savepoints, so a failed inner step undoes only its own work.
-    m_db.execute(m_level == 0 ? QStringLiteral("BEGIN IMMEDIATE")
-                              : QStringLiteral("SAVEPOINT zeb_%1").arg(m_level));
+    // Cached: a bulk of posts opens a savepoint per row.
+    m_db.cached(m_level == 0 ? QStringLiteral("BEGIN IMMEDIATE")
+                             : QStringLiteral("SAVEPOINT zeb_%1").arg(m_level))
+        .run();
     ++m_db.m_transactionDepth;
 }
 
@@ -699,8 +726,9 @@ void Database::Transaction::commit()
     if (m_done)
         return;
     refuseLostTransaction(m_db.m_transactionLost);
-    m_db.execute(m_level == 0 ? QStringLiteral("COMMIT")
-                              : QStringLiteral("RELEASE zeb_%1").arg(m_level));
+    m_db.cached(m_level == 0 ? QStringLiteral("COMMIT")
+                             : QStringLiteral("RELEASE zeb_%1").arg(m_level))
+        .run();
     m_done = true;
     --m_db.m_transactionDepth;
 }

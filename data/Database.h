@@ -85,6 +85,11 @@ public:
     QStringList integrityProblems(bool quick) const;
 
     void execute(const QString& sql);
+    // The statement that inserts a whole row of the stored table, every field bound in
+    // stored order; and the one that updates a whole row, the row id bound last.
+    QString insertSql(const QString& tableName) const;
+    QString updateSql(const QString& tableName) const;
+    qint64 lastInsertRowid() const;
     // Runs a statement with bound values (canonical forms, see SqlStatement::bind) and
     // returns the number of rows it changed.
     int run(const QString& sql, const QList<QVariant>& binds);

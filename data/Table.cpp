@@ -50,6 +50,8 @@ bool Table::openCursor()
     resolveOrder();
     m_readRow = database().sharedStatement(
         QStringLiteral("SELECT * FROM %1 WHERE rowid=?").arg(q(m_storage)));
+    m_insertSql = database().insertSql(m_storage);
+    m_updateSql = database().updateSql(m_storage);
     m_seenVersion = database().version(m_storage);
     return true;
 }
@@ -327,23 +329,13 @@ void Table::edit()
 
 qint64 Table::writeBuffer()
 {
-    QStringList names;
-    for (const FieldDef& f : m_def.fields)
-        names << q(f.name);
     if (state() == State::Insert) {
-        const QString marks = QStringList(names.size(), QStringLiteral("?")).join(QLatin1Char(','));
-        SqlStatement& st =
-            database().cached(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                  .arg(q(m_storage), names.join(QLatin1Char(',')), marks));
+        SqlStatement& st = database().cached(m_insertSql);
         bindAll(st, m_buffer);
         st.run();
-        SqlStatement& id = database().cached(QStringLiteral("SELECT last_insert_rowid()"));
-        id.step();
-        return id.integer(0);
+        return database().lastInsertRowid();
     }
-    SqlStatement& st =
-        database().cached(QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?")
-                              .arg(q(m_storage), names.join(QStringLiteral(" = ?, "))));
+    SqlStatement& st = database().cached(m_updateSql);
     bindAll(st, m_buffer);
     st.bind(int(m_buffer.size()) + 1, m_editRowid);
     st.run();

@@ -126,4 +126,6 @@ private:
     QList<QVariant> m_posted;   // the record the last post wrote
     QStringList m_required;
     std::shared_ptr<SqlStatement> m_readRow;
+    QString m_insertSql;
+    QString m_updateSql;
 };

@@ -1,16 +1,17 @@
 #pragma once
 
-#include "Table.h"
+#include "TableDef.h"
 
 #include <QHash>
+#include <QList>
 #include <QVariant>
 #include <QVariantMap>
 
 class Database;
 
-// Appends rows to one table through the engine's own cursor, so that generated data passes
-// the same checks (kinds, text lengths) as the secretary's input. Field positions are looked
-// up once per name, because a large chapter sets millions of values.
+// Appends rows to one table with the checks the engine makes on the secretary's input (kinds,
+// text lengths, required keys), straight into the table without a cursor's view: a large
+// chapter writes millions of values, and a view kept in order would make that quadratic.
 class RowWriter {
 public:
     RowWriter(Database& db, const QString& tableName);
@@ -18,6 +19,7 @@ public:
     void append();
     // Throws EngineError for a field the table does not have or a value it cannot take.
     void set(const QString& fieldName, const QVariant& value);
+    // Throws EngineError for a required field left blank.
     void post();
     // One whole row: appended, every named field set, posted.
     void appendRow(const QVariantMap& values);
@@ -25,6 +27,10 @@ public:
 private:
     int indexOf(const QString& fieldName);
 
-    Table m_table;
+    Database& m_db;
+    TableDef m_def;
+    QString m_insertSql;
+    QStringList m_required;
+    QList<QVariant> m_row;
     QHash<QString, int> m_indexes;
 };
