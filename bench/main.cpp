@@ -1,5 +1,6 @@
 #include "CashDeskBenchmark.h"
 #include "DataDirectoryInitializer.h"
+#include "DataSafetyBenchmark.h"
 #include "EngineBenchmark.h"
 #include "EngineError.h"
 #include "MemberOperationsBenchmark.h"
@@ -72,6 +73,8 @@ int main(int argc, char* argv[])
         out << StartupBenchmark::run(directory).line() << Qt::endl;
         out << CashDeskBenchmark::run(directory).line() << Qt::endl;
         for (const BenchmarkResult& r : MemberOperationsBenchmark(directory).runAll())
+            out << r.line() << Qt::endl;
+        for (const BenchmarkResult& r : DataSafetyBenchmark(directory).runAll())
             out << r.line() << Qt::endl;
     } catch (const EngineError& e) {
         QTextStream(stderr) << e.message() << Qt::endl;
