@@ -64,19 +64,15 @@ protected:
         // As text "5.3.2012" sorts after "31.12.2012" and "1.1.2013" before it.
         Table brigades(dir.db(), u"Brigady.DB"_s);
         brigades.open();
-        appendRow(
-            brigades,
-            {{u"CLEN_CISLO"_s, u"1"_s}, {u"AKCE"_s, u"a"_s}, {u"DATUM"_s, QDate(2012, 3, 5)}});
-        appendRow(
-            brigades,
-            {{u"CLEN_CISLO"_s, u"1"_s}, {u"AKCE"_s, u"b"_s}, {u"DATUM"_s, QDate(2012, 12, 31)}});
-        appendRow(
-            brigades,
-            {{u"CLEN_CISLO"_s, u"1"_s}, {u"AKCE"_s, u"c"_s}, {u"DATUM"_s, QDate(2013, 1, 1)}});
-        appendRow(
-            brigades,
-            {{u"CLEN_CISLO"_s, u"1"_s}, {u"AKCE"_s, u"d"_s}, {u"DATUM"_s, QDate(2011, 2, 10)}});
-        appendRow(brigades, {{u"CLEN_CISLO"_s, u"1"_s}, {u"AKCE"_s, u"e"_s}});
+        const std::pair<const char*, QDate> works[] = {{"a", QDate(2012, 3, 5)},
+                                                       {"b", QDate(2012, 12, 31)},
+                                                       {"c", QDate(2013, 1, 1)},
+                                                       {"d", QDate(2011, 2, 10)},
+                                                       {"e", QDate()}};
+        for (const auto& [action, date] : works)
+            appendRow(brigades, {{u"CLEN_CISLO"_s, u"1"_s},
+                                 {u"AKCE"_s, QLatin1String(action)},
+                                 {u"DATUM"_s, date.isValid() ? QVariant(date) : QVariant()}});
     }
 
     TestDataDir dir;
