@@ -1,5 +1,6 @@
 #include "TFClenove.h"
 
+#include "BirthNumber.h"
 #include "DataAdminTab.h"
 #include "DataLinks.h"
 #include "DateText.h"
@@ -78,17 +79,6 @@ QLabel* label(const QString& name)
     auto* l = new QLabel;
     l->setObjectName(name);
     return l;
-}
-
-// "yy.mm.dd/" of a birth date; a woman's month is raised by 50.
-QString birthNumberStart(const QDate& born, bool woman)
-{
-    const auto twoDigits = [](int n) {
-        return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
-    };
-    return twoDigits(born.year() % 100) + QLatin1Char('.') +
-           twoDigits(born.month() + (woman ? 50 : 0)) + QLatin1Char('.') + twoDigits(born.day()) +
-           QLatin1Char('/');
 }
 
 } // namespace
@@ -696,7 +686,7 @@ void TFClenove::prefillBirthNumber()
     if (!born.isValid())
         return;
     const bool woman = static_cast<QCheckBox*>(m_inputs.value(QStringLiteral("ZENA")))->isChecked();
-    writeInput(birthNumber, birthNumberStart(born, woman));
+    writeInput(birthNumber, BirthNumber::start(born, woman));
 }
 
 // ---- notes ----------------------------------------------------------------------------------

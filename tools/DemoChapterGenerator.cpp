@@ -29,7 +29,7 @@ void DemoChapterGenerator::generate(int members)
             if (written == wanted)
                 break;
             m.number = nextNumber();
-            m.card = m_chapterNumber + QLatin1Char('/') + m.number;
+            m.card = m_chapterNumber + QLatin1Char('-') + m.number;
             const DemoHistoryPlanner::History history = m_history.plan(m);
             writeMember(m_members, m);
             writePayments(m, history);
@@ -60,7 +60,7 @@ void DemoChapterGenerator::writeRemoved(const QString& number)
 {
     DemoMember m = m_people.single();
     m.number = number;
-    m.card = m_chapterNumber + QLatin1Char('/') + number;
+    m.card = m_chapterNumber + QLatin1Char('-') + number;
     m.lastPaid = m_random.between(m_year - 8, m_year - 1);
     m.memberSince = qMin(m.memberSince, m.lastPaid);
     writeMember(m_removed, m);

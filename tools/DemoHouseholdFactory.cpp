@@ -1,5 +1,6 @@
 #include "DemoHouseholdFactory.h"
 
+#include "BirthNumber.h"
 #include "DemoRandom.h"
 
 #include <algorithm>
@@ -103,21 +104,19 @@ QDate DemoHouseholdFactory::birthDate(int age)
 
 QString DemoHouseholdFactory::birthNumber(const QDate& birth, bool woman)
 {
-    const int month = birth.month() + (woman ? 50 : 0);
-    const QString date = QStringLiteral("%1%2%3")
-                             .arg(birth.year() % 100, 2, 10, QLatin1Char('0'))
-                             .arg(month, 2, 10, QLatin1Char('0'))
-                             .arg(birth.day(), 2, 10, QLatin1Char('0'));
+    // Written as the program itself writes it; the check digit counts the digits only.
+    const QString start = BirthNumber::start(birth, woman);
+    const QString digits = start.chopped(1).remove(QLatin1Char('.'));
     // Numbers given before 1954 have three digits after the slash; later ones four, the
     // whole number being divisible by eleven.
     if (birth.year() < 1954)
-        return date + QStringLiteral("/%1").arg(m_random.between(0, 999), 3, 10, QLatin1Char('0'));
+        return start + QStringLiteral("%1").arg(m_random.between(0, 999), 3, 10, QLatin1Char('0'));
     for (;;) {
-        const qint64 prefix = date.toLongLong() * 1000 + m_random.between(0, 999);
+        const qint64 prefix = digits.toLongLong() * 1000 + m_random.between(0, 999);
         const int check = int((11 - (prefix * 10) % 11) % 11);
         if (check < 10)
-            return date +
-                   QStringLiteral("/%1").arg(prefix % 1000 * 10 + check, 4, 10, QLatin1Char('0'));
+            return start +
+                   QStringLiteral("%1").arg(prefix % 1000 * 10 + check, 4, 10, QLatin1Char('0'));
     }
 }
 

@@ -147,7 +147,7 @@ const QStringList& DemoVocabulary::brigadeRecorders()
 const QStringList& DemoVocabulary::awards()
 {
     static const QStringList all =
-        words({"Čestné uznání MO", "Bronzový odznak ČRS", "Stříbrný odznak ČRS", "Zlatý odznak ČRS",
+        words({"Čestné uznání MO", "Bronzový odznak ZEB", "Stříbrný odznak ZEB", "Zlatý odznak ZEB",
                "Čestné členství"});
     return all;
 }
