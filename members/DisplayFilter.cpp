@@ -36,7 +36,10 @@ void DisplayFilter::applyTo(DataSet& members, int summaryYear, const QString& ca
         members.setFilter(QStringLiteral("POZOR<>''"));
         break;
     case Kind::Unpaid:
-        members.setFilter(QStringLiteral("LAST_CLENSTVI<") + QString::number(summaryYear));
+        // A member who never paid has not paid: the window shows the members its selection
+        // lists.
+        members.setFilter(QStringLiteral("LAST_CLENSTVI<") + QString::number(summaryYear) +
+                          QStringLiteral(" or LAST_CLENSTVI=''"));
         break;
     case Kind::Category:
         // A category is data: compared whole, a trailing '*' in it is no pattern.
