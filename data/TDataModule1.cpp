@@ -87,7 +87,7 @@ void TDataModule1::DataModuleCreate()
         for (Table* t : {m_sumar.get(), m_csum.get(), m_clenove.get(), m_povol.get()})
             t->open();
         m_host.setEvaluatedBrigadeYear(QString::number(summaryYear()));
-        m_host.setMemberCount(m_clenove->recordCount());
+        m_host.setMemberCount(m_db.rowCount(m_clenove->storageName()));
         m_host.showAllMembers();
         m_clenove->setNotificationsEnabled(true);
         fillAwardKinds();
@@ -463,7 +463,7 @@ void TDataModule1::attachMemberRules()
     m_clenove->afterDelete = [this](Table& t) {
         // Inside the delete's transaction: the member and its records go together.
         m_operations.removeMemberRecords(m_deletedMember, m_paymentsOfDeleted);
-        m_host.setMemberCount(t.recordCount());
+        m_host.setMemberCount(m_db.rowCount(t.storageName()));
     };
 }
 
@@ -496,7 +496,7 @@ void TDataModule1::afterMemberPost(Table& members)
     const QString posted = members.postedValue(memberNumberField).toString();
     if (!old.isNull() && old.toString() != posted)
         RenumberMember(old.toString(), posted);
-    m_host.setMemberCount(members.recordCount());
+    m_host.setMemberCount(m_db.rowCount(members.storageName()));
 }
 
 void TDataModule1::filterToMember(Table& table, const QString& number)

@@ -237,10 +237,6 @@ DbNavigator* TFClenove::buildNavigator()
         B::Delete, [this] { m_data->deleteMember(TDataModule1::Payments::KeepUnassigned); });
     connect(m_navigator, &DbNavigator::aboutToAct, this,
             [this](DbNavigator::Button b) { onNavigatorAboutToAct(int(b)); });
-    connect(m_navigator, &DbNavigator::acted, this, QtEdge::slot([this](DbNavigator::Button b) {
-                if (b == B::Insert || b == B::Delete)
-                    setMemberCount(m_data->TableClenove().recordCount());
-            }));
     // Connected after the navigator's own handler, so this runs once the action is over,
     // whether it succeeded or not.
     for (const B b : m_navigator->visibleButtons())
@@ -381,6 +377,9 @@ void TFClenove::attach(TDataModule1& data, ReportRunner& reports)
     name.field = QStringLiteral("JMENO");
     m_surnameList->setColumns({surname, name});
     m_navigator->setDataSet(&members);
+    for (auto signal : {&DataSet::recordChanged, &DataSet::stateChanged})
+        connect(&members, signal, this,
+                QtEdge::slot(this, &TFClenove::refreshCounts, QtEdge::Tell::Later));
     m_queryClenove = std::make_unique<Query>(data.database());
     m_queryClenove->setSql(
         {QStringLiteral("select * from CLENOVE"), QStringLiteral(" "), QStringLiteral(" ")});
@@ -606,13 +605,32 @@ void TFClenove::runDisplayFilter(DisplayFilter::Kind kind)
     const QString category = m_filterCategory->currentText();
     Table& members = m_data->TableClenove();
     filter.applyTo(members, year, category);
+    m_filterKind = kind;
     m_filterButtons->button(int(kind))->setChecked(true);
-    m_filterCount->setText(QString::number(members.recordCount()) + QLatin1Char(' ') +
-                           filter.noun());
     m_queryClenove->setSql(filter.selectionLines(year, category));
     m_queryClenove->open();
     m_queryClenove->first();
     m_staticTextKdo->setText(filter.selectionCaption(year, category));
+    showCounts();
+}
+
+void TFClenove::refreshCounts()
+{
+    // Counted again only when the members' table changed: an insert saved, a delete, a
+    // renumbering, a return – whoever made it.
+    Table& members = m_data->TableClenove();
+    const quint64 version = m_data->database().version(members.storageName());
+    if (version != m_countedVersion)
+        showCounts();
+}
+
+void TFClenove::showCounts()
+{
+    Table& members = m_data->TableClenove();
+    m_countedVersion = m_data->database().version(members.storageName());
+    setMemberCount(m_data->database().rowCount(members.storageName()));
+    m_filterCount->setText(QString::number(members.recordCount()) + QLatin1Char(' ') +
+                           DisplayFilter::all().at(int(m_filterKind)).noun());
 }
 
 // ---- editing ------------------------------------------------------------------------------

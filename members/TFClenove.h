@@ -108,6 +108,8 @@ private:
     void showSearch(bool byName);
     void showSummaryYear();
     void refreshFilterCategories();
+    void refreshCounts();
+    void showCounts();
     void onNavigatorAboutToAct(int button);
     void onNavigatorClicked();
     bool confirmMemberDelete();
@@ -150,6 +152,8 @@ private:
     PermitIssueTab* m_permitTab = nullptr;
     MemberRecordsTab* m_recordsTab = nullptr;
     DataAdminTab* m_dataAdmin = nullptr;
+    DisplayFilter::Kind m_filterKind = DisplayFilter::Kind::All;
+    quint64 m_countedVersion = 0;
     qreal m_designFontSize = 0;
     bool m_enlarged = false;
 };

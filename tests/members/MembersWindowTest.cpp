@@ -334,3 +334,33 @@ TEST_F(MembersWindow, TypedTextIsStoredByEveryMoveTheDataLayerMakes)
     EXPECT_EQ(stored(u"Clenove.DB"_s, u"PRIJMENI"_s),
               (QStringList{u"Ambrož"_s, u"Bártová"_s, u"Čermáková"_s, u"Dvořák"_s}));
 }
+
+// Both counts follow the stored members, whoever changes them: the total and the filter's.
+TEST_F(MembersWindow, CountsFollowInsertDeleteAndRenumber)
+{
+    startWithFour();
+    const auto counts = [this] {
+        return child<QLabel>(u"LabelClenuCelkem"_s)->text() + u" / "_s + filterCount();
+    };
+    buttonCaptioned(u"Ženy"_s)->click();
+    EXPECT_EQ(counts(), u"4 / 2 žen"_s);
+
+    navigate(DbNavigator::Button::Insert);
+    members().fieldByName(u"CLEN_CISLO"_s).setAsString(u"7"_s);
+    members().fieldByName(u"PRIJMENI"_s).setAsString(u"Horká"_s);
+    members().fieldByName(u"ZENA"_s).setAsBoolean(true);
+    navigate(DbNavigator::Button::Post);
+    EXPECT_EQ(counts(), u"5 / 3 žen"_s);
+
+    select(u"3"_s);
+    navigate(DbNavigator::Button::Edit);
+    members().fieldByName(u"CLEN_CISLO"_s).setAsString(u"30"_s);
+    members().fieldByName(u"ZENA"_s).setAsBoolean(false);
+    navigate(DbNavigator::Button::Post);
+    EXPECT_EQ(counts(), u"5 / 2 žen"_s) << "renumbered out of the filter";
+
+    answers << Messages::Answer::Yes;
+    select(u"7"_s);
+    navigate(DbNavigator::Button::Delete);
+    EXPECT_EQ(counts(), u"4 / 1 žen"_s);
+}
