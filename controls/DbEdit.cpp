@@ -105,13 +105,8 @@ void DbEdit::keyPressEvent(QKeyEvent* event)
 
 void DbEdit::onKey(int key)
 {
+    // Esc is the window's: closing keeps what was typed, in every window alike.
     switch (key) {
-    case Qt::Key_Escape:
-        if (m_link.isModified()) {
-            m_link.reset();
-            selectAll();
-        }
-        break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
         commit();

@@ -268,13 +268,16 @@ void TDataModule1::PrepareYearTables()
 
 int TDataModule1::summaryYear()
 {
-    m_setup->first();
+    // A year being typed is read as typed: moving the cursor would save it unchecked.
+    if (!m_setup->isEditing())
+        m_setup->first();
     return int(m_setup->fieldByName(QStringLiteral("PRACOVNI_ROK_SUM")).asInteger());
 }
 
 int TDataModule1::workingYear()
 {
-    m_setup->first();
+    if (!m_setup->isEditing())
+        m_setup->first();
     return int(m_setup->fieldByName(QStringLiteral("PRACOVNI_ROK")).asInteger());
 }
 
@@ -284,12 +287,12 @@ QString TDataModule1::SumarName_by_Year(Water kind)
            QString::number(summaryYear()) + QStringLiteral(".DB");
 }
 
-void TDataModule1::EnsureYearTables()
+bool TDataModule1::EnsureYearTables()
 {
     const int year = summaryYear();
     if (year < 1990 || year > 2050) {
         m_host.showError(QStringLiteral("Chyba v letopočtu"));
-        return;
+        return false;
     }
     m_sumar->close();
     for (Water kind : {Water::MP, Water::PS}) {
@@ -300,6 +303,7 @@ void TDataModule1::EnsureYearTables()
     m_sumar->setTableName(SumarName_by_Year(Water::MP));
     m_sumar->open();
     m_host.markCatchOverviewStale();
+    return true;
 }
 
 void TDataModule1::CreateYearTable(const QString& fileName)

@@ -30,8 +30,9 @@ public:
 
     // "SuMP2012.DB" / "SuPS2012.DB" for the summary year of Setup.db.
     QString SumarName_by_Year(Water kind);
-    // Checks the summary year, creates missing year catch tables, opens the MP one.
-    void EnsureYearTables();
+    // Checks the summary year, creates missing year catch tables, opens the MP one. False
+    // when the year is refused (the message is shown, nothing is created).
+    bool EnsureYearTables();
     void CreateYearTable(const QString& fileName);
     // Posts a pending change of the cursor, then deletes every row of its view.
     static void ClearDataSet(Table& table);

@@ -456,7 +456,14 @@ void TSettingForm::announceBrigadeYear()
 void TSettingForm::ensureYearTables()
 {
     try {
-        m_data.EnsureYearTables();
+        if (m_data.EnsureYearTables())
+            return;
+        // A refused year stays refused: the input shows the stored year again, so closing
+        // the window cannot save the refused one.
+        Table& setup = m_data.TableSetup();
+        if (setup.isEditing())
+            setup.fieldByName(QStringLiteral("PRACOVNI_ROK_SUM"))
+                .setValue(setup.originalValue(QStringLiteral("PRACOVNI_ROK_SUM")));
     } catch (const EngineError& error) {
         Messages::error(error.message());
     }
@@ -479,6 +486,16 @@ void TSettingForm::done(int result)
 {
     // The focused input's exit rule runs before the window goes.
     m_tabs->setFocus(Qt::OtherFocusReason);
+    // Esc or the close box keep what was typed, as everywhere in the program; what cannot be
+    // saved is said, and the window stays open on it.
+    for (DbNavigator* navigator : {m_feeNavigator, m_chapterNavigator}) {
+        try {
+            navigator->perform(Button::Post);
+        } catch (const EngineError& error) {
+            Messages::error(error.message());
+            return;
+        }
+    }
     QDialog::done(result);
 }
 

@@ -485,3 +485,34 @@ TEST_F(SettingForm, ShowsEveryCaptionAndHint)
 }
 
 } // namespace
+
+// One rule for every window: Esc closes it and keeps what was typed.
+TEST_F(SettingForm, EscKeepsAnOffsetTypedButNotYetLeft)
+{
+    open();
+    showActive();
+    auto* offset = find<DbEdit>("DBEditDOCH_DRAD");
+    offset->setFocus();
+    offset->selectAll();
+    typeText(offset, QStringLiteral("7"));
+    QTest::keyClick(offset, Qt::Key_Escape);
+    EXPECT_FALSE(form->isVisible());
+    Table setup(chapter.db(), QStringLiteral("Setup.db"));
+    setup.open();
+    EXPECT_EQ(setup.fieldByName(QStringLiteral("DOCH_DRAD")).asInteger(), 7);
+}
+
+// A year the window refuses is never stored, so the next start does not refuse it again.
+TEST_F(SettingForm, ARefusedSummaryYearGoesBackAndIsNeverStored)
+{
+    const qint64 stored = data->summaryYear();
+    open();
+    showActive();
+    typeAndLeave("DBEditPRACOVNI_ROK_SUM", QStringLiteral("2051"));
+    EXPECT_EQ(messages, QStringList({s("Chyba v letopočtu")}));
+    EXPECT_EQ(find<DbEdit>("DBEditPRACOVNI_ROK_SUM")->text(), QString::number(stored));
+    form->reject();
+    Table setup(chapter.db(), QStringLiteral("Setup.db"));
+    setup.open();
+    EXPECT_EQ(setup.fieldByName(QStringLiteral("PRACOVNI_ROK_SUM")).asInteger(), stored);
+}
