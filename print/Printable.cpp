@@ -1,6 +1,9 @@
 #include "Printable.h"
 
+#include "Report.h"
 #include "TextMetrics.h"
+
+#include <algorithm>
 
 namespace {
 // Below this, a text counts as fitting its box; measuring is finer than any printer.
@@ -45,10 +48,12 @@ void Printable::addTextLine(const QString& text, double top, const PrintContext&
 {
     if (text.isEmpty())
         return;
-    const double textWidth = context.metrics.width(m_font, text);
-    const double lineHeight = context.metrics.lineHeight(m_font);
     const double boxLeft = origin.x() + m_left;
     const double y = origin.y() + top;
+    const double room = roomToTheRight(boxLeft, context);
+    const ReportFont font = fittedFont(text, room, context.metrics);
+    const double textWidth = context.metrics.width(font, text);
+    const double lineHeight = context.metrics.lineHeight(font);
     double x = boxLeft;
     if (m_width > 0 && m_align == Align::Right)
         x += m_width - textWidth;
@@ -59,7 +64,30 @@ void Printable::addTextLine(const QString& text, double top, const PrintContext&
     item.rect = QRectF(x, y, textWidth, lineHeight);
     if (m_width > 0 && textWidth > m_width + Tolerance)
         item.clip = QRectF(boxLeft, y, m_width, lineHeight);
+    else if (room > 0 && textWidth > room + Tolerance)
+        item.clip = QRectF(boxLeft, y, room, lineHeight);
     item.text = text;
-    item.font = m_font;
+    item.font = font;
+    item.opaque = m_opaque;
     out << item;
+}
+
+double Printable::roomToTheRight(double boxLeft, const PrintContext& context) const
+{
+    // Aligned texts stay within their own box, which cuts them.
+    if (m_width > 0 && m_align != Align::Left)
+        return 0;
+    const double toEdge = context.report.page().printableArea().right() - boxLeft;
+    return m_fitWidth > 0 ? std::min(m_fitWidth, toEdge) : toEdge;
+}
+
+ReportFont Printable::fittedFont(const QString& text, double room, const TextMetrics& metrics) const
+{
+    ReportFont font = m_font;
+    if (room <= 0)
+        return font;
+    // Half points are as fine as printers render type.
+    while (metrics.width(font, text) > room + Tolerance && font.size - 0.5 >= MinimumFitSize)
+        font.size -= 0.5;
+    return font;
 }

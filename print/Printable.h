@@ -40,6 +40,15 @@ public:
     void setHeight(double height) { m_height = height; }
     Align alignment() const { return m_align; }
     void setAlignment(Align align) { m_align = align; }
+    // Long data must not run into the next item or off the paper: a left-aligned text wider
+    // than this room, or than the room left to the printable area's right edge, is printed
+    // in a smaller font down to MinimumFitSize, and cut where even that is too wide.
+    double fitWidth() const { return m_fitWidth; }
+    void setFitWidth(double width) { m_fitWidth = width; }
+    static constexpr double MinimumFitSize = 6;
+    // A caption set on a frame line hides the line behind it.
+    bool isOpaque() const { return m_opaque; }
+    void setOpaque(bool opaque) { m_opaque = opaque; }
 
     const ReportFont& font() const { return m_font; }
     void setFont(const ReportFont& font) { m_font = font; }
@@ -69,12 +78,18 @@ protected:
                      QList<RenderedDocument::Item>& out) const;
 
 private:
+    // The width the text may take from its left edge; 0 where its box alone decides.
+    double roomToTheRight(double boxLeft, const PrintContext& context) const;
+    ReportFont fittedFont(const QString& text, double room, const TextMetrics& metrics) const;
+
     QString m_name;
     double m_left;
     double m_top;
     double m_width = 0;
     double m_height = 0;
     Align m_align = Align::Left;
+    double m_fitWidth = 0;
+    bool m_opaque = false;
     ReportFont m_font;
     bool m_enabled = true;
     bool m_visible = true;

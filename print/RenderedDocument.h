@@ -27,6 +27,8 @@ public:
         QRectF clip;
         QString text;
         ReportFont font;
+        // The text's box is cleared before the text is drawn.
+        bool opaque = false;
         double penWidth = 0; // mm
         QImage image;
     };

@@ -57,6 +57,8 @@ private:
     void paintText(const RenderedDocument::Item& item)
     {
         useFont(item.font);
+        if (item.opaque)
+            m_painter.fillRect(dots(item.clip.isNull() ? item.rect : item.clip), Qt::white);
         const QPointF baseline = dots(item.rect.topLeft()) + QPointF(0, m_ascent);
         if (item.clip.isNull()) {
             m_painter.drawText(baseline, item.text);

@@ -14,6 +14,9 @@ constexpr double printableWidth = 190;
 constexpr double firstFeeRow = 40.2;
 constexpr double feeRowPitch = 6.35;
 constexpr double amountWidth = 8.7;
+constexpr double partMarkLeft = 171.4;
+// The least room between one data item and the next on its line.
+constexpr double ItemGap = 1.0;
 
 struct FeeLine {
     const char16_t* label;
@@ -152,32 +155,38 @@ void TFormPotvr::addHeading(ReportBand& band, double shift, const QString& suffi
                                  QStringLiteral("PRACOVNI_ROK"), QStringLiteral("Rok") + suffix);
     year->setFontSize(14);
     year->setBold(true);
-    const auto chapter = [&](double left, double top, const char* field) {
+    // The address items stand close together; each keeps clear of the next one.
+    const auto chapter = [&](double left, double top, const char* field, double room) {
         addField(band, left, top + shift, from.setup, QLatin1String(field),
-                 QStringLiteral("MO_") + QLatin1String(field) + suffix);
+                 QStringLiteral("MO_") + QLatin1String(field) + suffix)
+            ->setFitWidth(room);
     };
-    chapter(129.9, 4.2, "NAZEV_ORGANIZACE");
-    chapter(129.9, 8.5, "ULICE");
-    chapter(159.5, 8.5, "PSC");
-    chapter(170.1, 8.5, "OBEC");
+    chapter(129.9, 4.2, "NAZEV_ORGANIZACE", 0);
+    chapter(129.9, 8.5, "ULICE", 159.5 - 129.9 - ItemGap);
+    chapter(159.5, 8.5, "PSC", 170.1 - 159.5 - ItemGap);
+    chapter(170.1, 8.5, "OBEC", 0);
 }
 
 void TFormPotvr::addPayer(ReportBand& band, double shift, const QString& suffix,
                           const Sources& from)
 {
     band.add<ReportShape>(ReportShape::Kind::Rectangle, 0, 21.2 + shift, printableWidth, 13.0);
-    addLabel(band, 4.2, 19.5 + shift, QStringLiteral("  Data plátce :  "));
+    addLabel(band, 4.2, 19.5 + shift, QStringLiteral("  Data plátce :  "))->setOpaque(true);
     addLabel(band, 4.2, 23.3 + shift, QStringLiteral("Člen číslo :"));
-    const auto member = [&](double left, double top, const char* field) {
-        return addField(band, left, top + shift, from.members, QLatin1String(field),
-                        QLatin1String(field) + suffix);
+    const auto member = [&](double left, double top, const char* field, double room) {
+        ReportField* item = addField(band, left, top + shift, from.members, QLatin1String(field),
+                                     QLatin1String(field) + suffix);
+        item->setFitWidth(room);
+        return item;
     };
-    member(25.7, 23.3, "CLEN_CISLO");
-    member(61.6, 23.3, "JMENO");
-    member(89.2, 23.3, "PRIJMENI");
-    member(123.0, 23.3, "ULICE");
-    addRightAligned(member(0, 27.5, "PSC"), 119.9, 15.0);
-    member(123.0, 27.5, "OBEC");
+    // The street and the town end before the part's mark at the box's right.
+    const double beforeMark = partMarkLeft - 123.0 - ItemGap;
+    member(25.7, 23.3, "CLEN_CISLO", 61.6 - 25.7 - ItemGap);
+    member(61.6, 23.3, "JMENO", 89.2 - 61.6 - ItemGap);
+    member(89.2, 23.3, "PRIJMENI", 123.0 - 89.2 - ItemGap);
+    member(123.0, 23.3, "ULICE", beforeMark);
+    addRightAligned(member(0, 27.5, "PSC", 0), 119.9, 15.0);
+    member(123.0, 27.5, "OBEC", beforeMark);
 }
 
 void TFormPotvr::addFeeColumns(ReportBand& band, double shift, const QString& suffix,
@@ -229,6 +238,6 @@ void TFormPotvr::addTotalAndMarks(ReportBand& band, double shift, int part, cons
     addLabel(
         band, 103.7, 100.5 + shift,
         QStringLiteral("Podpis člena :  ......................................................"));
-    addLabel(band, 171.4, 25.4 + shift, QStringLiteral("Část  ") + QString::number(part),
+    addLabel(band, partMarkLeft, 25.4 + shift, QStringLiteral("Část  ") + QString::number(part),
              QStringLiteral("Cast") + suffix);
 }

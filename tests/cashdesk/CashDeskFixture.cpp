@@ -195,6 +195,14 @@ void CashDesk::clickNavigator(int button)
     b->click();
 }
 
+void CashDesk::issueCard()
+{
+    if (!box(u"CheckBoxMasterMP"_s)->isChecked())
+        click(u"CheckBoxMasterMP"_s);
+    insert();
+    save();
+}
+
 void CashDesk::insert()
 {
     clickNavigator(int(DbNavigator::Button::Insert));

@@ -110,6 +110,8 @@ protected:
     int paymentCount();
     bool honoraryShown();
     void typeAmount(const char* field, const QString& text);
+    // Issues a yearly non-trout permit and answers the card question with Yes.
+    void issueCard();
 
     std::unique_ptr<TestChapter> chapter;
     CashDeskHost host;

@@ -1,15 +1,16 @@
 #include "CashDeskFixture.h"
 
+#include "ExternalTool.h"
+#include "PdfWords.h"
+
 #include "ReportPainter.h"
 #include "Table.h"
 
 #include <QCheckBox>
 #include <QDate>
 #include <QDir>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <QXmlStreamReader>
 
 using namespace Qt::StringLiterals;
 
@@ -41,28 +42,10 @@ void expectMovedBy(const RenderedDocument& base, const RenderedDocument& moved, 
     }
 }
 
-QString run(const QString& program, const QStringList& arguments)
-{
-    QProcess p;
-    p.start(program, arguments);
-    EXPECT_TRUE(p.waitForFinished(30000)) << program.toStdString();
-    EXPECT_EQ(p.exitCode(), 0) << program.toStdString() << " "
-                               << p.readAllStandardError().constData();
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
 } // namespace
 
 class Documents : public CashDesk {
 protected:
-    // Issues a yearly non-trout permit and answers the card question with Yes.
-    void issueCard()
-    {
-        if (!box(u"CheckBoxMasterMP"_s)->isChecked())
-            click(u"CheckBoxMasterMP"_s);
-        insert();
-        save();
-    }
     void setCardOffsets(int down, int right)
     {
         chapter->db().execute(
@@ -219,22 +202,12 @@ TEST_F(Documents, AttendanceCardThroughPdf)
     const QString pdf = dir.filePath(u"karta.pdf"_s);
     ReportPainter::writePdf(sink.last(u"TFormTiskDochMP"_s), pdf);
 
-    QXmlStreamReader xml(run(u"pdftotext"_s, {u"-bbox"_s, pdf, u"-"_s}));
-    bool found = false;
-    while (!xml.atEnd()) {
-        if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != "word"_L1)
-            continue;
-        const double left = xml.attributes().value("xMin"_L1).toDouble() * 25.4 / 72;
-        if (xml.readElementText() != u"31.12.2026"_s)
-            continue;
-        found = true;
-        EXPECT_NEAR(left, margin + 116.4 - 3, 0.5);
-    }
-    EXPECT_TRUE(found) << "validity end not in the PDF";
+    EXPECT_NEAR(wordOf(pdfWords(pdf), u"31.12.2026"_s).box.left(), margin + 116.4 - 3, 0.5);
 
-    run(u"pdftoppm"_s, {u"-r"_s, u"300"_s, u"-png"_s, pdf, dir.filePath(u"karta"_s)});
+    runTool(u"pdftoppm"_s, {u"-r"_s, u"300"_s, u"-png"_s, pdf, dir.filePath(u"karta"_s)});
     const QStringList pages = QDir(dir.path()).entryList({u"karta*.png"_s});
     ASSERT_EQ(pages.size(), 1);
-    const QString decoded = run(u"zbarimg"_s, {u"-q"_s, u"--raw"_s, dir.filePath(pages.first())});
+    const QString decoded =
+        runTool(u"zbarimg"_s, {u"-q"_s, u"--raw"_s, dir.filePath(pages.first())});
     EXPECT_TRUE(decoded.contains(u"100"_s)) << decoded.toStdString();
 }

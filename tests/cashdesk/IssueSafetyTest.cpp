@@ -45,7 +45,8 @@ TEST_F(CashDesk, AFailedFinishUndoesTheWholeIssueAndEndsIt)
                           "BEGIN SELECT RAISE(ABORT, 'zápis selhal'); END"_s);
     save();
     ASSERT_EQ(questions.size(), 1);
-    EXPECT_TRUE(questions.first().contains(u"tabulka Clenove"_s)) << questions.first().toStdString();
+    EXPECT_TRUE(questions.first().contains(u"tabulka Clenove"_s))
+        << questions.first().toStdString();
     EXPECT_TRUE(
         questions.first().endsWith(u"Výdej povolenky byl zrušen, nic z něj nebylo uloženo."_s));
     EXPECT_EQ(paymentCount(), 0);

@@ -1,4 +1,5 @@
 #include "ExternalTool.h"
+#include "PdfWords.h"
 #include "ReportTestData.h"
 
 #include "Report.h"
@@ -10,7 +11,6 @@
 
 #include <QFontInfo>
 #include <QTemporaryDir>
-#include <QXmlStreamReader>
 
 #include <gtest/gtest.h>
 
@@ -18,47 +18,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr double MmPerPoint = 25.4 / 72;
 constexpr double Tolerance = 0.3; // mm
-
-struct PdfWord {
-    int page = 0;
-    QString text;
-    QRectF box; // mm
-};
-
-// The words of a PDF with their boxes, as poppler reads them back.
-QList<PdfWord> pdfWords(const QString& path)
-{
-    QList<PdfWord> words;
-    QXmlStreamReader xml(runTool(u"pdftotext"_s, {u"-bbox"_s, path, u"-"_s}));
-    int page = -1;
-    while (!xml.atEnd()) {
-        if (xml.readNext() != QXmlStreamReader::StartElement)
-            continue;
-        if (xml.name() == "page"_L1) {
-            ++page;
-            continue;
-        }
-        if (xml.name() != "word"_L1)
-            continue;
-        const auto a = xml.attributes();
-        const QPointF topLeft(a.value("xMin"_L1).toDouble(), a.value("yMin"_L1).toDouble());
-        const QPointF bottomRight(a.value("xMax"_L1).toDouble(), a.value("yMax"_L1).toDouble());
-        words << PdfWord{page, xml.readElementText(),
-                         QRectF(topLeft * MmPerPoint, bottomRight * MmPerPoint)};
-    }
-    return words;
-}
-
-PdfWord wordOf(const QList<PdfWord>& words, const QString& text)
-{
-    for (const PdfWord& w : words)
-        if (w.text == text)
-            return w;
-    ADD_FAILURE() << "no word " << text.toStdString() << " in the PDF";
-    return {};
-}
 
 class PdfOutput : public ::testing::Test {
 protected:
