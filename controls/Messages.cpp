@@ -16,6 +16,11 @@ void Messages::setResponder(Responder r)
     responder() = std::move(r);
 }
 
+QString Messages::programName()
+{
+    return QStringLiteral("ZEB - MO administrativa");
+}
+
 QString Messages::displayText(const QString& text)
 {
     QString shown = text;
@@ -31,7 +36,7 @@ Messages::Answer Messages::show(Kind kind, const QString& text, Buttons buttons)
         return responder()(kind, text, buttons);
 
     QMessageBox box(QApplication::activeWindow());
-    box.setWindowTitle(QApplication::applicationDisplayName());
+    box.setWindowTitle(programName());
     box.setText(displayText(text));
     box.setIcon(kind == Kind::Error          ? QMessageBox::Critical
                 : kind == Kind::Confirmation ? QMessageBox::Question

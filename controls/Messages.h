@@ -32,6 +32,9 @@ public:
     // Installs (or, with an empty function, removes) the responder tests use.
     static void setResponder(Responder responder);
 
+    // The title of every message box. Windows carry their own titles and nothing appended.
+    static QString programName();
+
     // Texts break lines with LF followed by CR; a box shows each such pair as one break.
     static QString displayText(const QString& text);
 

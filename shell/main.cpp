@@ -1,5 +1,6 @@
 #include "ErrorLog.h"
 #include "GuardedApplication.h"
+#include "ProgramIdentity.h"
 #include "ProgramStart.h"
 #include "SettingsLocation.h"
 
@@ -9,8 +10,7 @@
 int main(int argc, char* argv[])
 {
     GuardedApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("zeb-mo"));
-    QApplication::setApplicationDisplayName(QStringLiteral("ZEB - MO administrativa"));
+    ProgramIdentity::apply(app);
     ErrorLog::setFile(QDir(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation))
                           .filePath(QStringLiteral("chyby.log")));
     const QString dataDirectory = QDir::currentPath();

@@ -14,6 +14,11 @@ void ensureTestApplication()
 {
     if (QApplication::instance())
         return;
+    // Qt's dialogs keep their history and the program its settings under the user's home:
+    // tests get a home of their own, which goes when the test program ends.
+    static QTemporaryDir home;
+    for (const char* variable : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"})
+        qputenv(variable, home.path().toUtf8());
     static int argc = 1;
     static char name[] = "zeb-gui-test";
     static char* argv[] = {name, nullptr};

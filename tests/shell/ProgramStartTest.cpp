@@ -4,6 +4,7 @@
 #include "DataDirectoryInitializer.h"
 #include "Database.h"
 #include "GuardedApplication.h"
+#include "GuiTestSupport.h"
 #include "Messages.h"
 #include "TDataModule1.h"
 #include "TMainForm.h"
@@ -26,11 +27,7 @@ namespace {
 
 void ensureApplication()
 {
-    static int argc = 1;
-    static char name[] = "test_program";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance())
-        new GuardedApplication(argc, argv);
+    ensureTestApplication();
 }
 
 // Answers every message box with its first button and remembers the texts.
