@@ -2,6 +2,37 @@
 
 #include <algorithm>
 
+namespace {
+
+// Letters without their accents, and anything else a file system might refuse as a hyphen.
+QString plainLetters(const QString& text)
+{
+    QString plain;
+    for (const QChar c : text.normalized(QString::NormalizationForm_D)) {
+        if (c.isMark())
+            continue;
+        if (c.unicode() < 128 && c.isLetterOrNumber())
+            plain += c;
+        else if (!plain.endsWith(QLatin1Char('-')))
+            plain += QLatin1Char('-');
+    }
+    while (plain.endsWith(QLatin1Char('-')))
+        plain.chop(1);
+    while (plain.startsWith(QLatin1Char('-')))
+        plain.remove(0, 1);
+    return plain;
+}
+
+} // namespace
+
+QString RenderedDocument::pdfFileName() const
+{
+    QStringList parts{plainLetters(title.isEmpty() ? reportName : title), plainLetters(subject),
+                      printedOn.toString(Qt::ISODate)};
+    parts.removeAll(QString());
+    return parts.join(QLatin1Char('-')) + QStringLiteral(".pdf");
+}
+
 RenderedDocument::Item RenderedDocument::line(QPointF from, QPointF to, double penWidth)
 {
     Item item;

@@ -4,6 +4,7 @@
 #include "PageSetup.h"
 #include "ReportFont.h"
 
+#include <QDate>
 #include <QImage>
 #include <QList>
 #include <QRectF>
@@ -46,9 +47,17 @@ public:
     };
 
     QString reportName;
+    QString title;
+    // Whose document it is (a member's number), empty for lists.
+    QString subject;
+    QDate printedOn;
     PageSetup page;
     QList<Page> pages;
     QList<Band> bands;
+
+    // The name a saved copy is offered under: the title in plain letters, the subject and
+    // the day, such as "Potvrzeni-o-zaplaceni-00123-2026-12-08.pdf".
+    QString pdfFileName() const;
 
     // A straight line with a pen width in mm.
     static Item line(QPointF from, QPointF to, double penWidth);

@@ -1,11 +1,26 @@
 #include "Report.h"
 
+#include "DataSet.h"
+
 Report::Report(const QString& name)
     : m_name(name)
 {
 }
 
 Report::~Report() = default;
+
+void Report::setSubjectField(DataSet* dataSet, const QString& field)
+{
+    m_subjectData = dataSet;
+    m_subjectField = field;
+}
+
+QString Report::subject() const
+{
+    if (!m_subjectData || !m_subjectData->isActive() || m_subjectData->isEmpty())
+        return {};
+    return m_subjectData->fieldByName(m_subjectField).asString().trimmed();
+}
 
 ReportBand* Report::addBand(BandKind kind, double height)
 {

@@ -32,6 +32,13 @@ public:
     Report& operator=(const Report&) = delete;
 
     const QString& name() const { return m_name; }
+    // The document's name as a secretary says it ("Potvrzení o zaplacení"); the report's
+    // name where none is given.
+    QString title() const { return m_title.isEmpty() ? m_name : m_title; }
+    void setTitle(const QString& title) { m_title = title; }
+    // Whose document it is, read at each generation: the field's value in its current row.
+    void setSubjectField(DataSet* dataSet, const QString& field);
+    QString subject() const;
     PageSetup& page() { return m_page; }
     const PageSetup& page() const { return m_page; }
 
@@ -60,6 +67,9 @@ public:
 
 private:
     QString m_name;
+    QString m_title;
+    DataSet* m_subjectData = nullptr;
+    QString m_subjectField;
     PageSetup m_page;
     std::vector<std::unique_ptr<ReportBand>> m_bands;
     DataSet* m_dataSet = nullptr;

@@ -22,6 +22,8 @@ RenderedDocument ReportEngine::generate()
 {
     m_document = RenderedDocument{};
     m_document.reportName = m_report.name();
+    m_document.title = m_report.title();
+    m_document.printedOn = m_today;
     m_expressions.clear();
     for (Printable* item : m_report.printables())
         if (auto* expression = dynamic_cast<ReportExpression*>(item))
@@ -31,6 +33,7 @@ RenderedDocument ReportEngine::generate()
         m_report.beforePrint(m_report);
     // Read after the event, which may set the paper up for this run.
     m_document.page = m_report.page();
+    m_document.subject = m_report.subject();
     m_composer = std::make_unique<PageComposer>(m_document, [this] { printPageHeaders(); });
     m_composer->startPage();
     printBands(BandKind::Title);

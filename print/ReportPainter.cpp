@@ -1,6 +1,7 @@
 #include "ReportPainter.h"
 
 #include "EngineError.h"
+#include "Messages.h"
 
 #include <QFile>
 #include <QFontMetricsF>
@@ -125,8 +126,8 @@ void ReportPainter::paintPage(const RenderedDocument::Page& page, QPainter& pain
 void ReportPainter::writePdf(const RenderedDocument& document, const QString& path)
 {
     QPdfWriter writer(path);
-    writer.setCreator(QStringLiteral("ZEB - MO administrativa"));
-    writer.setTitle(document.reportName);
+    writer.setCreator(Messages::programName());
+    writer.setTitle(document.title.isEmpty() ? document.reportName : document.title);
     setUp(writer, document);
     if (!paint(document, writer) || QFile(path).size() == 0)
         throw EngineError(QStringLiteral("Sestavu nelze uložit do souboru %1.").arg(path));

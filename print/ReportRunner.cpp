@@ -4,22 +4,24 @@
 #include "Report.h"
 #include "ReportEngine.h"
 #include "ReportPainter.h"
+#include "SafeFileDialog.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QFileDialog>
+#include <QDir>
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProgressDialog>
+#include <QStandardPaths>
 #include <QToolBar>
 
 namespace {
 
 void setUpPrinter(QPrinter& printer, const RenderedDocument& document)
 {
-    printer.setDocName(document.reportName);
+    printer.setDocName(document.title);
     printer.setFullPage(true);
     ReportPainter::setUp(printer, document);
 }
@@ -29,6 +31,21 @@ void setUpPrinter(QPrinter& printer, const RenderedDocument& document)
 ReportRunner::ReportRunner(QWidget* dialogParent)
     : m_parent(dialogParent)
 {
+}
+
+QString ReportRunner::previewTitle(const RenderedDocument& document)
+{
+    return QStringLiteral("Náhled – %1").arg(document.title);
+}
+
+QString ReportRunner::suggestedPdfPath(const RenderedDocument& document)
+{
+    // Saved copies are the secretary's papers, not the chapter's data: they go where the
+    // user keeps documents.
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty())
+        folder = QDir::homePath();
+    return QDir(folder).filePath(document.pdfFileName());
 }
 
 QString ReportRunner::noPrinterMessage(const QString& reportName)
@@ -57,7 +74,7 @@ void ReportRunner::exportPdf(Report& report, const QString& path)
 void ReportRunner::deliver(const RenderedDocument& document, ReportSink::Mode mode)
 {
     if (mode == ReportSink::Mode::Print && !printerAttached()) {
-        tell(noPrinterMessage(document.reportName));
+        tell(noPrinterMessage(document.title));
         mode = ReportSink::Mode::Preview;
     }
     if (m_sink)
@@ -87,7 +104,7 @@ void ReportRunner::print(const RenderedDocument& document)
 {
     QPrinter printer(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
     setUpPrinter(printer, document);
-    QProgressDialog progress(QStringLiteral("Tisk sestavy „%1“…").arg(document.reportName),
+    QProgressDialog progress(QStringLiteral("Tisk sestavy „%1“…").arg(document.title),
                              QStringLiteral("Přerušit"), 0, document.pageCount(), m_parent);
     progress.setWindowTitle(QStringLiteral("Tisk"));
     progress.setWindowModality(Qt::WindowModal);
@@ -101,7 +118,7 @@ void ReportRunner::print(const RenderedDocument& document)
     });
     if (!done && !progress.wasCanceled()) {
         tell(QStringLiteral("Tiskárna %1 sestavu „%2“ nepřijala; zobrazí se náhled.")
-                 .arg(printer.printerName(), document.reportName));
+                 .arg(printer.printerName(), document.title));
         show(document);
     }
 }
@@ -111,7 +128,7 @@ void ReportRunner::show(const RenderedDocument& document)
     QPrinter printer(QPrinter::HighResolution);
     setUpPrinter(printer, document);
     QPrintPreviewDialog dialog(&printer, m_parent);
-    dialog.setWindowTitle(QStringLiteral("Náhled – %1").arg(document.reportName));
+    dialog.setWindowTitle(previewTitle(document));
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                      [&document](QPrinter* target) { ReportPainter::paint(document, *target); });
     // The preview's own print dialog can print into a file too, but a secretary looks for
@@ -119,9 +136,9 @@ void ReportRunner::show(const RenderedDocument& document)
     if (auto* toolBar = dialog.findChild<QToolBar*>()) {
         QAction* save = toolBar->addAction(QStringLiteral("Uložit jako PDF…"));
         QObject::connect(save, &QAction::triggered, &dialog, [&dialog, &document, this] {
-            const QString path = QFileDialog::getSaveFileName(
-                &dialog, QStringLiteral("Uložit sestavu jako PDF"),
-                document.reportName + QStringLiteral(".pdf"), QStringLiteral("PDF (*.pdf)"));
+            const QString path =
+                SafeFileDialog::saveFile(&dialog, QStringLiteral("Uložit jako PDF"),
+                                         suggestedPdfPath(document), QStringLiteral("PDF (*.pdf)"));
             if (path.isEmpty())
                 return;
             try {

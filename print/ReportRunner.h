@@ -35,6 +35,11 @@ public:
     // Throws EngineError when the file cannot be written.
     static void exportPdf(Report& report, const QString& path);
 
+    // "Náhled – Potvrzení o zaplacení".
+    static QString previewTitle(const RenderedDocument& document);
+    // Where "Uložit jako PDF" starts: the user's documents folder and a name telling the
+    // document, its member and the day.
+    static QString suggestedPdfPath(const RenderedDocument& document);
     // The message shown when a print finds no printer.
     static QString noPrinterMessage(const QString& reportName);
 

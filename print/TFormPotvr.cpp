@@ -112,6 +112,8 @@ ReportField* addRightAligned(ReportField* item, double right, double width)
 TFormPotvr::TFormPotvr(DataSet& members, DataSet& payments, DataSet& setup)
     : m_report(QStringLiteral("TFormPotvr"))
 {
+    m_report.setTitle(QStringLiteral("Potvrzení o zaplacení"));
+    m_report.setSubjectField(&members, QStringLiteral("CLEN_CISLO"));
     const Sources from{members, payments, setup};
     ReportBand* first = m_report.addBand(BandKind::PageHeader, pageHeaderHeight);
     first->frame().bottom = true;

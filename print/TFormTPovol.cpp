@@ -9,6 +9,8 @@ TFormTPovol::TFormTPovol(DataSet& members)
     : StationeryReport(QStringLiteral("TFormTPovol"), PrintSettings::Document::PermitCard)
     , m_members(members)
 {
+    report().setTitle(QStringLiteral("Povolenka"));
+    report().setSubjectField(&members, QStringLiteral("CLEN_CISLO"));
     auto* card = band().add<ReportField>(50.8, 4.2, &members, QStringLiteral("CISLO_LEGITIMACE"));
     card->setName(QStringLiteral("CISLO_LEGITIMACE"));
     card->setWidth(24.3);

@@ -13,6 +13,8 @@ TFormTPrevodka::TFormTPrevodka(DataSet& members, DataSet& setup)
     : StationeryReport(QStringLiteral("TFormTPrevodka"), PrintSettings::Document::TransferForm)
     , m_members(members)
 {
+    report().setTitle(QStringLiteral("Převodka"));
+    report().setSubjectField(&members, QStringLiteral("CLEN_CISLO"));
     const auto field = [this](double left, double top, DataSet& data, const char* name,
                               double size) {
         auto* item = band().add<ReportField>(left, top, &data, QLatin1String(name));

@@ -9,6 +9,8 @@ TFormTPrukaz::TFormTPrukaz(DataSet& members, DataSet& setup)
     : StationeryReport(QStringLiteral("TFormTPrukaz"), PrintSettings::Document::MembershipCard)
     , m_members(members)
 {
+    report().setTitle(QStringLiteral("Členský průkaz"));
+    report().setSubjectField(&members, QStringLiteral("CLEN_CISLO"));
     report().page().orientation = QPageLayout::Landscape;
     const auto field = [this, &members](double left, double top, const char* name, double size) {
         auto* item = band().add<ReportField>(left, top, &members, QLatin1String(name));

@@ -27,6 +27,8 @@ TFormTiskDochMP::TFormTiskDochMP(DataSet& members, DataSet& setup)
     , m_members(members)
     , m_setup(setup)
 {
+    m_report.setTitle(QStringLiteral("Docházka"));
+    m_report.setSubjectField(&members, QStringLiteral("CLEN_CISLO"));
     PageSetup& page = m_report.page();
     page.paper = PageSetup::Paper::A5;
     page.orientation = QPageLayout::Landscape;

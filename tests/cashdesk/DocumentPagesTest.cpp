@@ -54,6 +54,14 @@ QList<PdfWord> lineAt(const QList<PdfWord>& words, double top)
     return line;
 }
 
+QString pdfTitle(const QString& pdf)
+{
+    for (const QString& line : runTool(u"pdfinfo"_s, {pdf}).split(u'\n'))
+        if (line.startsWith(u"Title:"_s))
+            return line.mid(6).trimmed();
+    return {};
+}
+
 bool inside(const QRectF& frame, const QRectF& box)
 {
     return frame.adjusted(-Slack, -Slack, Slack, Slack).contains(box);
@@ -199,4 +207,28 @@ TEST_F(DocumentPages, ReceiptTextsStayInsideTheirFrames)
     EXPECT_EQ(page.pixelColor(gap), QColor(Qt::white));
     const QPoint lineBeforeCaption(int((margin + 2) * dotsPerMm), gap.y());
     EXPECT_NE(page.pixelColor(lineBeforeCaption), QColor(Qt::white)) << "the frame is drawn";
+}
+
+TEST_F(DocumentPages, DocumentsCarryTheirNamesAsASecretarySaysThem)
+{
+    issueCard();
+    click(u"ButtonTiskPrukazu"_s);
+    click(u"ButtonTiskPovolenky"_s);
+    click(u"ButtonTiskPrevodky"_s);
+    const QString today = QDate::currentDate().toString(Qt::ISODate);
+    const QList<std::pair<QString, QString>> expected{{u"TFormTiskDochMP"_s, u"Docházka"_s},
+                                                      {u"TFormPotvr"_s, u"Potvrzení o zaplacení"_s},
+                                                      {u"TFormTPrukaz"_s, u"Členský průkaz"_s},
+                                                      {u"TFormTPovol"_s, u"Povolenka"_s},
+                                                      {u"TFormTPrevodka"_s, u"Převodka"_s}};
+    for (const auto& [name, title] : expected) {
+        const RenderedDocument& document = sink.last(name);
+        EXPECT_EQ(ReportRunner::previewTitle(document), u"Náhled – "_s + title);
+        throughPdf(document);
+        EXPECT_EQ(pdfTitle(m_pdf), title);
+    }
+    EXPECT_EQ(sink.last(u"TFormPotvr"_s).pdfFileName(),
+              u"Potvrzeni-o-zaplaceni-100-"_s + today + u".pdf"_s);
+    EXPECT_EQ(sink.last(u"TFormTPrukaz"_s).pdfFileName(),
+              u"Clensky-prukaz-100-"_s + today + u".pdf"_s);
 }
