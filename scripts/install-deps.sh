@@ -11,6 +11,7 @@ packages=(
   pxlib-dev fonts-liberation2
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   zbar-tools poppler-utils
+  desktop-file-utils
 )
 
 sudo_cmd=()
