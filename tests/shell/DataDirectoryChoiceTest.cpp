@@ -122,17 +122,6 @@ TEST_F(DataDirectoryChoiceTest, CancellingEndsTheStartAndKeepsTheOldChoice)
     EXPECT_EQ(settings().value(u"dataDirectory"_s).toString(), gone);
 }
 
-TEST_F(DataDirectoryChoiceTest, ARelativeChoiceIsRememberedAsAnAbsolutePath)
-{
-    const QString data = dataDirectory(u"data"_s);
-    QDir::setCurrent(QFileInfo(data).path());
-    ScriptedAnswers answers({u"data"_s});
-    QSettings s = settings();
-    ASSERT_EQ(DataDirectoryChoice(s, answers.asker()).directory(), data);
-    QDir::setCurrent(m_startedIn);
-    EXPECT_EQ(settings().value(u"dataDirectory"_s).toString(), data);
-}
-
 #ifndef Q_OS_WIN
 // Elsewhere than Windows the user's native settings are a file that can be sent to a
 // temporary folder; on Windows they are the registry, which a test must not touch.
