@@ -1,6 +1,8 @@
 # The two commands of the README:
 #   make run   – install what is needed, build, create the demo data directory, start
 #   make test  – install what is needed, build, run every test (also under sanitizers)
+# and one more:
+#   make package – build the Debian package $(BUILD_DIR)/zeb-mo_<version>_<arch>.deb
 
 BUILD_DIR    ?= build
 SANITIZE_DIR ?= build-sanitize
@@ -8,7 +10,7 @@ DEMO_DIR     ?= demo-data
 JOBS         ?= $(shell nproc)
 GENERATOR    := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 
-.PHONY: deps build build-sanitize run test test-plain test-sanitize bench clean
+.PHONY: deps build build-sanitize run test test-plain test-sanitize bench package clean
 
 deps:
 	bash scripts/install-deps.sh
@@ -46,6 +48,9 @@ test: test-sanitize test-plain
 
 bench: build
 	$(BUILD_DIR)/bin/zeb-mo-bench
+
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)

@@ -6,11 +6,12 @@ set -euo pipefail
 packages=(
   g++ cmake make ninja-build pkg-config clang-format
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-5compat-dev
-  qt6-image-formats-plugins libjpeg62-turbo libqt6svg6
+  qt6-image-formats-plugins libjpeg62-turbo libqt6svg6 qt6-translations-l10n
   libsqlite3-dev sqlite3 libicu-dev
   pxlib-dev fonts-liberation2
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   zbar-tools poppler-utils
+  dpkg-dev desktop-file-utils
 )
 
 sudo_cmd=()

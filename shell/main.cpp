@@ -1,3 +1,4 @@
+#include "DataDirectoryChoice.h"
 #include "ErrorLog.h"
 #include "GuardedApplication.h"
 #include "ProgramIdentity.h"
@@ -13,6 +14,9 @@ int main(int argc, char* argv[])
     ProgramIdentity::apply(app);
     ErrorLog::setFile(QDir(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation))
                           .filePath(QStringLiteral("chyby.log")));
+    // Started from the desktop menu, the working directory says nothing of where the data are.
+    if (!DataDirectoryChoice::enterIfRequested(QApplication::arguments()))
+        return 0;
     const QString dataDirectory = QDir::currentPath();
     if (!ProgramStart::ensureDataDirectory(dataDirectory))
         return 0;
