@@ -103,6 +103,14 @@ void DbEdit::keyPressEvent(QKeyEvent* event)
     QLineEdit::keyPressEvent(event);
 }
 
+void DbEdit::showAsMark()
+{
+    setReadOnly(true);
+    setFocusPolicy(Qt::NoFocus);
+    setFrame(false);
+    setStyleSheet(QStringLiteral("color: red; font-weight: bold; background: transparent"));
+}
+
 void DbEdit::onKey(int key)
 {
     // Esc is the window's: closing keeps what was typed, in every window alike.

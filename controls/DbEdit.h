@@ -23,6 +23,9 @@ public:
     // Writes the typed text into the field now. False, with the error reported, when the
     // field refuses it; the text then stays for the user to correct.
     bool commit();
+    // A mark the user reads but never types into: red and bold on the window's background,
+    // without the frame and focus of an input.
+    void showAsMark();
 
 signals:
     // The focus left the input and its text reached the field (the old exit event).

@@ -14,6 +14,8 @@ DbGrid::DbGrid(QWidget* parent)
     rows->setSectionResizeMode(QHeaderView::Fixed);
     rows->setDefaultSectionSize(fontMetrics().height() + 4);
     rows->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('W')) + 6);
+    // Fitting columns reads only the rows on screen, so a grid of thousands stays quick.
+    horizontalHeader()->setResizeContentsPrecision(0);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     horizontalHeader()->setHighlightSections(false);
 
@@ -31,6 +33,7 @@ DbGrid::DbGrid(QWidget* parent)
     connect(m_model, &QAbstractItemModel::rowsInserted, this, release);
     connect(m_model, &QAbstractItemModel::rowsRemoved, this, release);
     connect(m_model, &QAbstractItemModel::modelReset, this, release);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &DbGrid::fitColumns);
     connect(m_model, &DataSetModel::cursorRowChanged, this, &DbGrid::showCursorRow);
     connect(m_model, &DataSetModel::columnsChanged, this, &DbGrid::applyColumns);
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -78,6 +81,7 @@ void DbGrid::applyColumns()
             setColumnWidth(c, columns[c].width);
     }
     m_applying = false;
+    fitColumns();
 }
 
 int DbGrid::firstVisibleColumn() const
@@ -109,4 +113,29 @@ void DbGrid::onCurrentRowChanged(const QModelIndex& current)
     if (m_showingCursor || m_modelChanging > 0 || !current.isValid())
         return;
     m_model->moveCursorToRow(current.row());
+}
+
+void DbGrid::showEvent(QShowEvent* event)
+{
+    QTableView::showEvent(event);
+    fitColumns();
+}
+
+void DbGrid::fitColumns()
+{
+    // Columns without a width of their own show their whole title and the longest value on
+    // screen; they only grow, so moving through the records does not make them jump.
+    // A grid out of sight reads no rows for it; it fits when it is shown.
+    if (!isVisible())
+        return;
+    const QList<DataSetColumn>& columns = m_model->columns();
+    m_applying = true;
+    for (int c = 0; c < columns.size(); ++c) {
+        if (!columns[c].visible || columns[c].width > 0)
+            continue;
+        const int fit = std::max(sizeHintForColumn(c), horizontalHeader()->sectionSizeHint(c));
+        if (fit > columnWidth(c))
+            setColumnWidth(c, fit);
+    }
+    m_applying = false;
 }

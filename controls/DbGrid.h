@@ -24,8 +24,12 @@ signals:
     // A click on a column title (the old title-click event).
     void titleClicked(int column);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void applyColumns();
+    void fitColumns();
     void showCursorRow(int row);
     void onCurrentRowChanged(const QModelIndex& current);
     int firstVisibleColumn() const;

@@ -116,7 +116,7 @@ QWidget* PermitIssueTab::buildMemberBox()
 
     m_pozor = memberEdit("POZOR");
     m_pozor->setToolTip(QStringLiteral("Dvojklikem se záznam vyřídí"));
-    m_pozor->setStyleSheet(QStringLiteral("color: red; font-weight: bold"));
+    m_pozor->showAsMark();
     m_pozor->installEventFilter(this);
     row->addWidget(m_pozor);
     auto* box = new QWidget;

@@ -33,6 +33,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QStackedWidget>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -194,10 +195,8 @@ QWidget* TFClenove::buildMemberInputs()
     addCaptioned(grid, 8, 0, QStringLiteral("Zaplatil členství"), {edit("LAST_CLENSTVI", false)});
 
     m_pozor = bound<DbEdit>(QStringLiteral("POZOR"), false);
-    m_pozor->setReadOnly(true);
-    m_pozor->setFocusPolicy(Qt::NoFocus);
+    m_pozor->showAsMark();
     m_pozor->setToolTip(QStringLiteral("Dvojklikem se záznam vyřídí"));
-    m_pozor->setStyleSheet(QStringLiteral("color: red; font-weight: bold;"));
     grid->addWidget(m_pozor, 8, 3);
 
     m_labelMp = label(QStringLiteral("LabelMP"));
@@ -267,14 +266,23 @@ QWidget* TFClenove::buildSearchBox()
     m_editFindClen = new QLineEdit;
     m_editFindClen->setObjectName(QStringLiteral("EditFindClen"));
     m_editFindClen->setMaxLength(6);
-    m_editFindClen->hide();
     connect(m_editFindClen, &QLineEdit::returnPressed, this,
             [this] { findMemberByNumber(m_editFindClen->text()); });
 
+    // One place for the list and the number: the buttons and the input keep their places
+    // whichever search is shown.
+    auto* numberPage = new QWidget;
+    auto* numberLayout = new QVBoxLayout(numberPage);
+    numberLayout->setContentsMargins(0, 0, 0, 0);
+    numberLayout->addWidget(m_editFindClen);
+    numberLayout->addStretch();
+    m_searchPages = new QStackedWidget;
+    m_searchPages->addWidget(m_surnameList);
+    m_searchPages->addWidget(numberPage);
+
     auto* layout = new QVBoxLayout;
     layout->addLayout(row({m_searchByName, byNumber}));
-    layout->addWidget(m_surnameList, 1);
-    layout->addWidget(m_editFindClen);
+    layout->addWidget(m_searchPages, 1);
     return group(QStringLiteral(" Najdi člena podle JMÉNA  nebo  ČÍSLA "), layout);
 }
 
@@ -564,8 +572,7 @@ void TFClenove::refreshFilterCategories()
 
 void TFClenove::showSearch(bool byName)
 {
-    m_surnameList->setVisible(byName);
-    m_editFindClen->setVisible(!byName);
+    m_searchPages->setCurrentIndex(byName ? 0 : 1);
     FocusMemberSearch();
 }
 

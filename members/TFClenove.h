@@ -23,6 +23,7 @@ class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QStackedWidget;
 class QTabWidget;
 class Query;
 class ReportRunner;
@@ -133,6 +134,7 @@ private:
     QPushButton* m_searchByName = nullptr;
     DbGrid* m_surnameList = nullptr;
     QLineEdit* m_editFindClen = nullptr;
+    QStackedWidget* m_searchPages = nullptr;
     QLineEdit* m_editBrigRok = nullptr;
     QLabel* m_memberCount = nullptr;
     QComboBox* m_awardKinds = nullptr;

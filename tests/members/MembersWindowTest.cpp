@@ -364,3 +364,52 @@ TEST_F(MembersWindow, CountsFollowInsertDeleteAndRenumber)
     navigate(DbNavigator::Button::Delete);
     EXPECT_EQ(counts(), u"4 / 1 žen"_s);
 }
+
+TEST_F(MembersWindow, ControlsKeepTheirPlacesAndGridsShowWholeTitlesAndValues)
+{
+    addRow(u"Brigady.DB"_s, {{u"CLEN_CISLO"_s, u"2"_s},
+                             {u"DATUM"_s, QDate(2012, 5, 1)},
+                             {u"HODIN"_s, 4},
+                             {u"AKCE"_s, u"Úklid břehů a oprava hráze"_s}});
+    startWithFour();
+    select(u"2"_s);
+    const auto at = [this](QWidget* w) {
+        return w->mapTo(&window(), QPoint(0, 0));
+    };
+    QPushButton* byName = buttonCaptioned(u"Příjmení"_s);
+    QPushButton* byNumber = buttonCaptioned(u"Číslo"_s);
+    const QPoint nameAt = at(byName);
+    const QPoint numberAt = at(byNumber);
+    const QPoint listAt = at(child<DbGrid>(u"DBLookupListBoxPrijmeni"_s));
+    byNumber->click();
+    EXPECT_EQ(at(byName), nameAt);
+    EXPECT_EQ(at(byNumber), numberAt);
+    EXPECT_EQ(at(child<QLineEdit>(u"EditFindClen"_s)).y(), listAt.y())
+        << "the number input takes the list's place";
+
+    // The mark is read, never typed into: no frame, the window's own background.
+    auto* mark = child<DbEdit>(u"DB_POZOR"_s);
+    EXPECT_FALSE(mark->hasFrame());
+    EXPECT_EQ(mark->focusPolicy(), Qt::NoFocus);
+    const QImage look =
+        window().grab(QRect(at(mark), mark->size()).adjusted(0, -3, 0, 0)).toImage();
+    EXPECT_EQ(look.pixelColor(look.width() - 2, 4), look.pixelColor(look.width() - 2, 0))
+        << "inside the mark as around it";
+
+    auto* records = window().findChild<MemberRecordsTab*>();
+    child<QTabWidget>(u"PageControl1"_s)->setCurrentWidget(records);
+    for (const char* name : {"DBGridBrigady", "DBGridVyznam"}) {
+        auto* grid = child<DbGrid>(QLatin1String(name));
+        for (int c = 0; c < grid->model()->columnCount(); ++c) {
+            if (grid->isColumnHidden(c))
+                continue;
+            EXPECT_GE(grid->columnWidth(c), grid->horizontalHeader()->sectionSizeHint(c))
+                << name << " column " << c;
+            for (int r = 0; r < grid->model()->rowCount(); ++r) {
+                const QString value = grid->model()->index(r, c).data().toString();
+                EXPECT_GT(grid->columnWidth(c), grid->fontMetrics().horizontalAdvance(value))
+                    << name << ": " << value.toStdString();
+            }
+        }
+    }
+}
