@@ -7,6 +7,8 @@
 class ParadoxError {
 public:
     explicit ParadoxError(const QString& message);
+    // "Soubor <path> je poškozený: <what>." – the wording every damage report shares.
+    static ParadoxError damaged(const QString& path, const QString& what);
     const QString& message() const { return m_message; }
 
 private:
