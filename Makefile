@@ -6,11 +6,14 @@
 
 BUILD_DIR    ?= build
 SANITIZE_DIR ?= build-sanitize
+FUZZ_DIR     ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FIXTURES_DIR ?= ../shared/paradox-fixtures
 DEMO_DIR     ?= demo-data
 JOBS         ?= $(shell nproc)
 GENERATOR    := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 
-.PHONY: deps build build-sanitize run test test-plain test-sanitize bench package clean
+.PHONY: deps build build-sanitize run test test-plain test-sanitize bench package fuzz clean
 
 deps:
 	bash scripts/install-deps.sh
@@ -52,5 +55,25 @@ bench: build
 package: build
 	cd $(BUILD_DIR) && cpack -G DEB
 
+# Fuzzes the Paradox reader for FUZZ_SECONDS on one core; not part of `make test`. The real
+# tables beside the repository seed the corpus, each with its memo file after "@@MB@@".
+fuzz: deps
+	@command -v clang++ >/dev/null && dpkg-query -W libclang-rt-14-dev >/dev/null 2>&1 || \
+		{ sudo_cmd=$$( [ "$$(id -u)" -ne 0 ] && echo sudo ); \
+		  $$sudo_cmd apt-get install -y clang libclang-rt-14-dev; }
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) $(GENERATOR) \
+		-DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEB_FUZZ=ON
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target paradox_fuzzer
+	mkdir -p $(FUZZ_DIR)/corpus $(FUZZ_DIR)/crashes
+	@if [ -d $(FIXTURES_DIR) ]; then \
+		for db in $$(find $(FIXTURES_DIR) -iname '*.db'); do \
+			mb=$$(ls "$${db%.*}".[mM][bB] 2>/dev/null | head -1); \
+			{ cat "$$db"; if [ -n "$$mb" ]; then printf '@@MB@@'; cat "$$mb"; fi; } \
+				> $(FUZZ_DIR)/corpus/seed-$$(basename "$$db"); \
+		done; \
+	fi
+	cd $(FUZZ_DIR) && ./bin/paradox_fuzzer -jobs=1 -workers=1 \
+		-max_total_time=$(FUZZ_SECONDS) -artifact_prefix=crashes/ corpus
+
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)
