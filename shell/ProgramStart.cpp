@@ -5,6 +5,7 @@
 #include "Database.h"
 #include "EngineError.h"
 #include "Messages.h"
+#include "ParadoxTakeOver.h"
 #include "PermitIssueTab.h"
 #include "QtEdge.h"
 #include "ReportRunner.h"
@@ -21,6 +22,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QProgressDialog>
 
 namespace {
 } // namespace
@@ -50,6 +52,11 @@ bool ProgramStart::ensureDataDirectory(const QString& directory)
 {
     if (Database::existsIn(directory))
         return true;
+    if (ParadoxTakeOver::offeredFor(directory)) {
+        const std::optional<bool> taken = offerTakeOver(directory);
+        if (taken)
+            return *taken;
+    }
     const bool create = Messages::askYesNo(
         QStringLiteral("V adresáři %1 nejsou data programu.\n\rZaložit zde nová, prázdná data?")
             .arg(QDir::toNativeSeparators(directory)));
@@ -62,6 +69,38 @@ bool ProgramStart::ensureDataDirectory(const QString& directory)
         return false;
     }
     return true;
+}
+
+std::optional<bool> ProgramStart::offerTakeOver(const QString& directory)
+{
+    const QString shown = QDir::toNativeSeparators(QDir(directory).absolutePath());
+    const int tables = int(ParadoxTakeOver::tableFiles(directory).size());
+    if (!Messages::askYesNo(QStringLiteral("V adresáři %1 jsou data staršího programu (%2 tabulek "
+                                           "Paradox).\n\rPřevzít je do nových dat? Původní "
+                                           "soubory zůstanou beze změny.")
+                                .arg(shown)
+                                .arg(tables)))
+        return std::nullopt;
+    QProgressDialog progress(QStringLiteral("Přebírám data…"), QString(), 0, tables);
+    progress.setWindowTitle(QStringLiteral("Převzetí dat"));
+    progress.setMinimumDuration(0);
+    try {
+        const ParadoxTakeOver::Counts counts =
+            ParadoxTakeOver::takeOver(directory, [&progress](const QString& file, int done, int) {
+                progress.setLabelText(QStringLiteral("Přebírám tabulku %1…").arg(file));
+                progress.setValue(done);
+                QApplication::processEvents();
+            });
+        progress.close();
+        Messages::confirmWithOk(QStringLiteral("Data byla převzata:\n\r") +
+                                ParadoxTakeOver::countLines(counts).join(QStringLiteral("\n\r")));
+        return true;
+    } catch (const EngineError& e) {
+        progress.close();
+        Messages::error(e.message() + QStringLiteral("\n\rData nebyla převzata; původní soubory "
+                                                     "zůstaly beze změny."));
+        return false;
+    }
 }
 
 bool ProgramStart::start()

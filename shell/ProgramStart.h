@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 class Database;
 class TDataModule1;
@@ -48,6 +49,7 @@ public:
     bool prepareToClose();
 
     // A new data directory where there is none yet, when the user agrees.
+    // A directory of an older program's Paradox tables is offered to be taken over first.
     static bool ensureDataDirectory(const QString& directory);
 
     // DataModuleHost
@@ -69,6 +71,8 @@ public:
     void confirmWithOk(const QString& text) override;
 
 private:
+    // Taken over (true), failed (false, the reason shown), or declined (nullopt).
+    static std::optional<bool> offerTakeOver(const QString& directory);
     // The data directory's database; null when the user declines to take over data another
     // computer left open.
     std::unique_ptr<Database> openData();

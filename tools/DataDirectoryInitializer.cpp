@@ -157,6 +157,12 @@ void putInPlace(const QString& building, const QString& directory, bool director
 void DataDirectoryInitializer::create(const QString& directory, const Options& options)
 {
     checkOptions(options);
+    build(directory, [&options](Database& db) { fill(db, options); });
+}
+
+void DataDirectoryInitializer::build(const QString& directory,
+                                     const std::function<void(Database&)>& fillData)
+{
     const QDir target(directory);
     const bool directoryExisted = target.exists();
     if (Database::existsIn(directory))
@@ -169,7 +175,7 @@ void DataDirectoryInitializer::create(const QString& directory, const Options& o
     try {
         {
             Database db(building, Database::OpenMode::CreateNew);
-            fill(db, options);
+            fillData(db);
         }
         // The closed database holds everything; its lock file stays behind with the rest.
         QFile::remove(

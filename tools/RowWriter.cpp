@@ -6,12 +6,14 @@
 #include "FieldValue.h"
 #include "SqlStatement.h"
 
-RowWriter::RowWriter(Database& db, const QString& tableName)
+RowWriter::RowWriter(Database& db, const QString& tableName, Keys keys)
     : m_db(db)
     , m_def(db.tableDef(db.requireTable(tableName)))
     , m_insertSql(db.insertSql(m_def.name))
-    , m_required(m_def.requiredFields + DataModel::table(m_def.name).requiredFields)
+    , m_required(m_def.requiredFields)
 {
+    if (keys == Keys::OfModel)
+        m_required += DataModel::table(m_def.name).requiredFields;
 }
 
 void RowWriter::append()

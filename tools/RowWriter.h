@@ -14,7 +14,11 @@ class Database;
 // chapter writes millions of values, and a view kept in order would make that quadratic.
 class RowWriter {
 public:
-    RowWriter(Database& db, const QString& tableName);
+    // Which blank keys post() refuses: those the data model requires of the table, or only
+    // those its stored layout marks (older data taken over as they are).
+    enum class Keys { OfModel, OfStoredLayout };
+
+    RowWriter(Database& db, const QString& tableName, Keys keys = Keys::OfModel);
 
     void append();
     // Throws EngineError for a field the table does not have or a value it cannot take.

@@ -1,6 +1,7 @@
 #include "DataDirectoryInitializer.h"
 #include "DataDirectorySummary.h"
 #include "EngineError.h"
+#include "ParadoxTakeOver.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -17,6 +18,7 @@ constexpr int ExitUsage = 2;
 struct Request {
     QString directory;
     bool summary = false;
+    bool takeOver = false;
     DataDirectoryInitializer::Options options;
 };
 
@@ -35,6 +37,10 @@ struct Parser {
                             QStringLiteral("Y")};
     QCommandLineOption summary{QStringLiteral("summary"),
                                QStringLiteral("Vypsat počty záznamů tabulek existujících dat.")};
+    QCommandLineOption takeOver{
+        QStringLiteral("take-over"),
+        QStringLiteral("Převzít tabulky Paradox staršího programu v adresáři do nových dat; "
+                       "původní soubory zůstanou beze změny.")};
 
     Parser()
     {
@@ -42,7 +48,7 @@ struct Parser {
             "Vytvoří nový adresář dat programu ZEB - MO administrativa, nebo vypíše obsah "
             "existujícího."));
         parser.addHelpOption();
-        parser.addOptions({demo, members, seed, year, summary});
+        parser.addOptions({demo, members, seed, year, summary, takeOver});
         parser.addPositionalArgument(QStringLiteral("DIR"), QStringLiteral("Adresář dat."));
     }
 };
@@ -80,9 +86,13 @@ Request parse(Parser& p, const QStringList& arguments)
     Request r;
     r.directory = positional.first();
     r.summary = p.parser.isSet(p.summary);
+    r.takeOver = p.parser.isSet(p.takeOver);
     const bool demoOnly = p.parser.isSet(p.members) || p.parser.isSet(p.seed);
-    if (r.summary && (p.parser.isSet(p.demo) || demoOnly || p.parser.isSet(p.year)))
+    const bool creating = p.parser.isSet(p.demo) || demoOnly || p.parser.isSet(p.year);
+    if (r.summary && (creating || r.takeOver))
         usageError(p, QStringLiteral("Volbu --summary nelze spojit s dalšími volbami."));
+    if (r.takeOver && creating)
+        usageError(p, QStringLiteral("Volbu --take-over nelze spojit s dalšími volbami."));
     if (demoOnly && !p.parser.isSet(p.demo))
         usageError(p, QStringLiteral("Volby --members a --seed platí jen spolu s --demo."));
 
@@ -97,6 +107,13 @@ Request parse(Parser& p, const QStringList& arguments)
     return r;
 }
 
+void printLines(const QStringList& lines)
+{
+    QTextStream out(stdout);
+    for (const QString& line : lines)
+        out << line << Qt::endl;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -107,9 +124,9 @@ int main(int argc, char* argv[])
     const Request request = parse(parser, QCoreApplication::arguments());
     try {
         if (request.summary) {
-            QTextStream out(stdout);
-            for (const QString& line : DataDirectorySummary::lines(request.directory))
-                out << line << Qt::endl;
+            printLines(DataDirectorySummary::lines(request.directory));
+        } else if (request.takeOver) {
+            printLines(ParadoxTakeOver::countLines(ParadoxTakeOver::takeOver(request.directory)));
         } else {
             DataDirectoryInitializer::create(request.directory, request.options);
             QTextStream(stdout) << QStringLiteral("Adresář dat %1 je připraven.")

@@ -1,5 +1,6 @@
 #include "Database.h"
 #include "EngineError.h"
+#include "ParadoxChapterWriter.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -119,6 +120,36 @@ TEST(InitTool, CreatesSummarisesAndThenRefusesToOverwrite)
     EXPECT_TRUE(again.err.contains(QStringLiteral("nic nebylo přepsáno")))
         << again.err.toStdString();
     EXPECT_EQ(digestOf(file), before);
+}
+
+TEST(InitTool, TakesOverParadoxTablesAndPrintsWhatCameOver)
+{
+    QTemporaryDir temp;
+    const QString source = temp.filePath(QStringLiteral("data"));
+    const QString old = temp.filePath(QStringLiteral("paradox"));
+    ASSERT_EQ(runTool({source, QStringLiteral("--demo"), QStringLiteral("--members"),
+                       QStringLiteral("25")})
+                  .exitCode,
+              0);
+    QDir().mkpath(old);
+    int tables = 0;
+    {
+        Database db(source);
+        ParadoxChapterWriter::writeOlderLayouts(db, old);
+        tables = int(db.tableNames().size());
+    }
+    const ToolRun taken = runTool({QStringLiteral("--take-over"), old});
+    ASSERT_EQ(taken.exitCode, 0) << taken.err.toStdString();
+    const QStringList lines = taken.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    EXPECT_EQ(lines.size(), tables);
+    EXPECT_TRUE(lines.contains(QStringLiteral("Clenove: 25 záznamů"))) << taken.out.toStdString();
+    EXPECT_TRUE(Database::existsIn(old));
+
+    const ToolRun again = runTool({QStringLiteral("--take-over"), old});
+    EXPECT_EQ(again.exitCode, 1);
+    EXPECT_TRUE(again.err.contains(QStringLiteral("nic nebylo přepsáno")))
+        << again.err.toStdString();
+    EXPECT_EQ(runTool({QStringLiteral("--take-over"), old, QStringLiteral("--demo")}).exitCode, 2);
 }
 
 TEST(InitTool, SummaryOfADirectoryWithoutDataFails)
