@@ -7,6 +7,7 @@
 #include "MembersBenchmark.h"
 #include "ReportBenchmark.h"
 #include "StartupBenchmark.h"
+#include "TakeOverBenchmark.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -75,6 +76,8 @@ int main(int argc, char* argv[])
         for (const BenchmarkResult& r : MemberOperationsBenchmark(directory).runAll())
             out << r.line() << Qt::endl;
         for (const BenchmarkResult& r : DataSafetyBenchmark(directory).runAll())
+            out << r.line() << Qt::endl;
+        for (const BenchmarkResult& r : TakeOverBenchmark(directory, year).runAll())
             out << r.line() << Qt::endl;
     } catch (const EngineError& e) {
         QTextStream(stderr) << e.message() << Qt::endl;
