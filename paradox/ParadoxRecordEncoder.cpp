@@ -62,7 +62,6 @@ int ParadoxRecordEncoder::requiredSize(Type type)
 
 QByteArray ParadoxRecordEncoder::encode(const QVariantList& row, int rowNumber) const
 {
-    m_rowNumber = rowNumber;
     if (row.size() != m_fields.size())
         throw ParadoxError(QStringLiteral("Do tabulky %1 nelze zapsat řádek %2: má %3 hodnot "
                                           "místo %4.")
@@ -74,75 +73,78 @@ QByteArray ParadoxRecordEncoder::encode(const QVariantList& row, int rowNumber) 
     record.reserve(m_recordSize);
     for (int i = 0; i < m_fields.size(); ++i)
         record += row[i].isNull() ? QByteArray(m_fields[i].size(), '\0')
-                                  : encodeField(m_fields[i], row[i]);
+                                  : encodeField(m_fields[i], row[i], rowNumber);
     return record;
 }
 
-void ParadoxRecordEncoder::failValue(const ParadoxField& field, const QString& what) const
+void ParadoxRecordEncoder::failValue(int row, const ParadoxField& field, const QString& what) const
 {
     throw ParadoxError(QStringLiteral("Do tabulky %1 nelze zapsat řádek %2: pole %3 %4.")
                            .arg(QDir::toNativeSeparators(m_path))
-                           .arg(m_rowNumber)
+                           .arg(row)
                            .arg(field.name(), what));
 }
 
-QByteArray ParadoxRecordEncoder::encodeField(const ParadoxField& field, const QVariant& value) const
+QByteArray ParadoxRecordEncoder::encodeField(const ParadoxField& field, const QVariant& value,
+                                             int row) const
 {
     switch (field.type()) {
     case Type::Alpha:
-        return encodeAlpha(field, value);
+        return encodeAlpha(field, value, row);
     case Type::Short:
-        return encodeInteger(field, value, shortLimit);
+        return encodeInteger(field, value, shortLimit, row);
     case Type::Long:
-        return encodeInteger(field, value, longLimit);
+        return encodeInteger(field, value, longLimit, row);
     case Type::Number:
-        return encodeNumber(field, value);
+        return encodeNumber(field, value, row);
     case Type::Date:
-        return encodeDate(field, value);
+        return encodeDate(field, value, row);
     case Type::Logical:
         return QByteArray(1, value.toBool() ? logicalTrue : logicalFalse);
     default:
-        failValue(field, QStringLiteral("má typ, který nelze zapsat"));
+        failValue(row, field, QStringLiteral("má typ, který nelze zapsat"));
     }
 }
 
-QByteArray ParadoxRecordEncoder::encodeAlpha(const ParadoxField& field, const QVariant& value) const
+QByteArray ParadoxRecordEncoder::encodeAlpha(const ParadoxField& field, const QVariant& value,
+                                             int row) const
 {
     QByteArray bytes = m_codePage.encode(value.toString());
     if (bytes.size() > field.size())
-        failValue(field, QStringLiteral("je delší než %1 znaků").arg(field.size()));
+        failValue(row, field, QStringLiteral("je delší než %1 znaků").arg(field.size()));
     // A NUL inside would end the text early for every reader.
     if (bytes.contains('\0'))
-        failValue(field, QStringLiteral("obsahuje znak NUL"));
+        failValue(row, field, QStringLiteral("obsahuje znak NUL"));
     bytes.resize(field.size(), '\0');
     return bytes;
 }
 
 QByteArray ParadoxRecordEncoder::encodeInteger(const ParadoxField& field, const QVariant& value,
-                                               qint64 limit) const
+                                               qint64 limit, int row) const
 {
     bool ok = false;
     const qint64 number = value.toLongLong(&ok);
     if (!ok || number < -limit || number > limit)
-        failValue(field, QStringLiteral("nemá celé číslo od %1 do %2").arg(-limit).arg(limit));
+        failValue(row, field, QStringLiteral("nemá celé číslo od %1 do %2").arg(-limit).arg(limit));
     return E::encodeInteger(qint32(number), field.size());
 }
 
-QByteArray ParadoxRecordEncoder::encodeNumber(const ParadoxField& field,
-                                              const QVariant& value) const
+QByteArray ParadoxRecordEncoder::encodeNumber(const ParadoxField& field, const QVariant& value,
+                                              int row) const
 {
     bool ok = false;
     const double number = value.toDouble(&ok);
     if (!ok || !std::isfinite(number))
-        failValue(field, QStringLiteral("nemá číslo"));
+        failValue(row, field, QStringLiteral("nemá číslo"));
     return E::encodeDouble(number);
 }
 
-QByteArray ParadoxRecordEncoder::encodeDate(const ParadoxField& field, const QVariant& value) const
+QByteArray ParadoxRecordEncoder::encodeDate(const ParadoxField& field, const QVariant& value,
+                                            int row) const
 {
     const QDate date = value.toDate();
     const qint64 days = date.isValid() ? E::daysFromDate(date) : 0;
     if (days < 1 || days > longLimit)
-        failValue(field, QStringLiteral("nemá platné datum"));
+        failValue(row, field, QStringLiteral("nemá platné datum"));
     return E::encodeInteger(qint32(days), field.size());
 }

@@ -22,16 +22,17 @@ public:
     static int requiredSize(ParadoxField::Type type);
 
 private:
-    QByteArray encodeField(const ParadoxField& field, const QVariant& value) const;
-    QByteArray encodeAlpha(const ParadoxField& field, const QVariant& value) const;
-    QByteArray encodeInteger(const ParadoxField& field, const QVariant& value, qint64 limit) const;
-    QByteArray encodeNumber(const ParadoxField& field, const QVariant& value) const;
-    QByteArray encodeDate(const ParadoxField& field, const QVariant& value) const;
-    [[noreturn]] void failValue(const ParadoxField& field, const QString& what) const;
+    // Each takes the row number for its error message.
+    QByteArray encodeField(const ParadoxField& field, const QVariant& value, int row) const;
+    QByteArray encodeAlpha(const ParadoxField& field, const QVariant& value, int row) const;
+    QByteArray encodeInteger(const ParadoxField& field, const QVariant& value, qint64 limit,
+                             int row) const;
+    QByteArray encodeNumber(const ParadoxField& field, const QVariant& value, int row) const;
+    QByteArray encodeDate(const ParadoxField& field, const QVariant& value, int row) const;
+    [[noreturn]] void failValue(int row, const ParadoxField& field, const QString& what) const;
 
     QString m_path;
     QList<ParadoxField> m_fields;
     ParadoxCodePage m_codePage;
     int m_recordSize = 0;
-    mutable int m_rowNumber = 0;
 };

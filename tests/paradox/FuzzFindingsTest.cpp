@@ -18,6 +18,8 @@ void PrintTo(const Finding& finding, std::ostream* out)
 
 const Finding findings[] = {
     {"emptyInput", QByteArray(), QByteArray()},
+    {"zeroHeader", QByteArray(0x800, '\0'), QByteArray()},
+    {"headerOfOnes", QByteArray(0x800, '\xFF'), QByteArray(0x1000, '\xFF')},
 };
 
 class FuzzFindingTest : public testing::TestWithParam<Finding> {};
