@@ -1,4 +1,5 @@
 #include "CashDeskBenchmark.h"
+#include "DataAdminBenchmark.h"
 #include "DataDirectoryInitializer.h"
 #include "DataSafetyBenchmark.h"
 #include "EngineBenchmark.h"
@@ -76,6 +77,8 @@ int main(int argc, char* argv[])
         for (const BenchmarkResult& r : MemberOperationsBenchmark(directory).runAll())
             out << r.line() << Qt::endl;
         for (const BenchmarkResult& r : DataSafetyBenchmark(directory).runAll())
+            out << r.line() << Qt::endl;
+        for (const BenchmarkResult& r : DataAdminBenchmark(directory).runAll())
             out << r.line() << Qt::endl;
         for (const BenchmarkResult& r : TakeOverBenchmark(directory, year).runAll())
             out << r.line() << Qt::endl;

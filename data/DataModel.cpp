@@ -175,6 +175,16 @@ const QStringList& DataModel::feeItems()
     return items;
 }
 
+QStringList DataModel::permitItems(const QString& water)
+{
+    QStringList items;
+    const QString prefix = water + QLatin1Char('_');
+    for (const QString& item : feeItems())
+        if (item.startsWith(prefix) && !item.endsWith(QLatin1String("_RAD")))
+            items << item;
+    return items;
+}
+
 const QStringList& DataModel::species()
 {
     static const QStringList names{

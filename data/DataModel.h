@@ -21,6 +21,9 @@ public:
 
     // The 27 fee items ZAPISNE … MI_RAD in stored order.
     static const QStringList& feeItems();
+    // The permit items of a kind of water ("MP", "PS", "MI") in stored order: its fee items
+    // without the rules booklet.
+    static QStringList permitItems(const QString& water);
     // The 26 catch species in stored order.
     static const QStringList& species();
 

@@ -727,3 +727,33 @@ int TDataModule1::deleteOldBrigades(int year)
     runRule(&TDataModule1::DataSourceClenoveDataChange);
     return removed;
 }
+
+void TDataModule1::runBulkChange(const std::function<void()>& change)
+{
+    PostPendingEdits();
+    QHash<Table*, quint64> seenVersions;
+    for (Table* t : allTables())
+        seenVersions.insert(t, m_db.version(t->storageName()));
+    try {
+        change();
+    } catch (EngineError& e) {
+        e.setMessage(QStringLiteral("Úprava dat se nepodařila, data zůstala beze změny.\n\r") +
+                     e.message());
+        throw;
+    }
+    refreshChangedCursors(seenVersions);
+    runRule(&TDataModule1::DataSourceClenoveDataChange);
+}
+
+void TDataModule1::refreshChangedCursors(const QHash<Table*, quint64>& seenVersions)
+{
+    // The change is stored; a cursor that cannot show it is reported, and shows it at its next
+    // move.
+    try {
+        for (Table* t : allTables())
+            if (t->isActive() && m_db.version(t->storageName()) != seenVersions.value(t))
+                t->refresh();
+    } catch (const EngineError& e) {
+        m_host.showErrorLater(e.message());
+    }
+}

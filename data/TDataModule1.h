@@ -7,6 +7,7 @@
 
 #include <QObject>
 
+#include <functional>
 #include <memory>
 
 class DataModuleHost;
@@ -101,6 +102,11 @@ public:
     void setFeeYear(int year);
     // Deletes every member's brigade work dated up to the end of the year; the count.
     int deleteOldBrigades(int year);
+    // Runs a change of many rows made beside the cursors, such as a correction of the whole
+    // register. What a cursor holds in edit is saved first, so it is neither lost nor written
+    // over the change; afterwards the cursors and the member's figures show the result. A
+    // failed change throws its error, saying that nothing of it was stored.
+    void runBulkChange(const std::function<void()>& change);
 
     // A member number as the user may type it: letters and digits only.
     static bool isValidMemberNumber(const QString& number);
@@ -122,6 +128,7 @@ private:
     void workOutBrigade(const QString& number, MemberFigures& figures);
     void filterToMember(Table& table, const QString& number);
     void refreshFeeRows();
+    void refreshChangedCursors(const QHash<Table*, quint64>& seenVersions);
     void recordPaidYear(const QString& number, int year);
     void fillAwardKinds();
 

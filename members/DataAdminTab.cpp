@@ -2,15 +2,54 @@
 
 #include "EngineError.h"
 #include "Messages.h"
+#include "QtEdge.h"
 #include "TDataModule1.h"
 
+#include <QDir>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QVBoxLayout>
+
+namespace {
+
+QLabel* namedLabel(const QString& name, const QString& text)
+{
+    auto* label = new QLabel(text);
+    label->setObjectName(name);
+    return label;
+}
+
+QGroupBox* group(const QString& title, QLayout* content)
+{
+    auto* box = new QGroupBox(title);
+    box->setLayout(content);
+    return box;
+}
+
+// One message for all the members a correction left out, instead of a box for each.
+void tellPassedOver(const QString& heading, const RegisterCorrections::PassedOver& members)
+{
+    if (members.isEmpty())
+        return;
+    QStringList lines{heading};
+    for (const auto& [number, value] : members)
+        lines << QStringLiteral("člen ") + number + QStringLiteral("  ") + value;
+    Messages::information(lines.join(QStringLiteral("\n\r")));
+}
+
+void tellRemoved(int count, const QString& records)
+{
+    Messages::confirmWithOk(QStringLiteral("Zrušeno ") + QString::number(count) +
+                            QStringLiteral(" záznamů ") + records);
+}
+
+} // namespace
 
 DataAdminTab::DataAdminTab(QWidget* parent)
     : QWidget(parent)
@@ -26,8 +65,78 @@ DataAdminTab::DataAdminTab(QWidget* parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(removed);
+    layout->addWidget(buildImportBox());
+    layout->addWidget(buildCorrectionsBox());
     layout->addWidget(buildOldRecordsBox());
     layout->addStretch();
+}
+
+QPushButton* DataAdminTab::addButton(const QString& caption, const QString& name,
+                                     const QString& hint, void (DataAdminTab::*slot)())
+{
+    auto* button = new QPushButton(caption);
+    button->setObjectName(name);
+    button->setToolTip(hint);
+    connect(button, &QPushButton::clicked, this, QtEdge::slot(this, slot));
+    return button;
+}
+
+QWidget* DataAdminTab::buildImportBox()
+{
+    m_editAdresar = new QLineEdit(defaultImportFolder());
+    m_editAdresar->setObjectName(QStringLiteral("Edit_Adresar"));
+    m_updatedCount = namedLabel(QStringLiteral("LabelAktualizovano"), QString());
+    m_insertedCount = namedLabel(QStringLiteral("LabelVlozeno"), QString());
+    showImportCounts(0, 0);
+    auto* stop = new QPushButton(QStringLiteral("STOP"));
+    stop->setObjectName(QStringLiteral("ButtonStop"));
+    connect(stop, &QPushButton::clicked, this, [this] { m_stopRequested = true; });
+    m_progress = new QProgressBar;
+    m_progress->setObjectName(QStringLiteral("ProgressBar1"));
+    m_progress->setValue(0);
+
+    auto* folder = new QHBoxLayout;
+    folder->addWidget(new QLabel(QStringLiteral("Import z adresáře :")));
+    folder->addWidget(m_editAdresar, 1);
+    auto* run = new QHBoxLayout;
+    run->addWidget(addButton(QStringLiteral("Načti data "), QStringLiteral("ButtonNactiData"),
+                             QStringLiteral("Načtení dat z určeného adresáře"),
+                             &DataAdminTab::importMembers));
+    run->addWidget(m_updatedCount);
+    run->addWidget(m_insertedCount);
+    run->addStretch();
+    run->addWidget(stop);
+    auto* content = new QVBoxLayout;
+    content->addLayout(folder);
+    content->addLayout(run);
+    content->addWidget(m_progress);
+    return group(QStringLiteral(" Aktualizace členů z diskety "), content);
+}
+
+QWidget* DataAdminTab::buildCorrectionsBox()
+{
+    const QString afterConversion = QStringLiteral(" po konverzi z jiné databaze");
+    m_paidCount = namedLabel(QStringLiteral("LabelZaplatili"), QString());
+    auto* row = new QHBoxLayout;
+    row->addWidget(addButton(QStringLiteral("PSC  xxx xx"), QStringLiteral("ButtonPSC"),
+                             QStringLiteral("Upraví všechna  PSČ na formát s mezerou"),
+                             &DataAdminTab::formatPostcodes));
+    row->addWidget(addButton(QStringLiteral("RC xx.xx.xx/"), QStringLiteral("ButtonRC"),
+                             QStringLiteral("Upraví všechna RČ na formát s tečkou"),
+                             &DataAdminTab::formatBirthNumbers));
+    row->addWidget(addButton(QStringLiteral("Datum z RC"), QStringLiteral("ButtonDatumRC"),
+                             QStringLiteral("Doplní datum narození podle rodného čísla"),
+                             &DataAdminTab::fillBirthDates));
+    row->addWidget(addButton(QStringLiteral("Povol"), QStringLiteral("ButtonPovol"),
+                             QStringLiteral("Upraví data povolenek") + afterConversion,
+                             &DataAdminTab::markOwedReturns));
+    row->addWidget(addButton(QStringLiteral("Zaplatili členstvi"),
+                             QStringLiteral("ButtonZaplatili"),
+                             QStringLiteral("Upraví data členů") + afterConversion,
+                             &DataAdminTab::recordPaidMemberships));
+    row->addWidget(m_paidCount);
+    row->addStretch();
+    return group(QStringLiteral(" Upravy  záznamů "), row);
 }
 
 QWidget* DataAdminTab::buildOldRecordsBox()
@@ -36,21 +145,16 @@ QWidget* DataAdminTab::buildOldRecordsBox()
     m_editZrusit->setObjectName(QStringLiteral("EditZrusit"));
     m_editZrusit->setMaxLength(4);
     m_editZrusit->setValidator(new QIntValidator(0, 9999, m_editZrusit));
-    auto* payments = new QPushButton(QStringLiteral("Povolenky"));
-    payments->setObjectName(QStringLiteral("ButtonZrusitPovolenky"));
-    auto* brigades = new QPushButton(QStringLiteral("Brigády"));
-    brigades->setObjectName(QStringLiteral("ButtonZrusitBrigady"));
-    connect(brigades, &QPushButton::clicked, this, &DataAdminTab::deleteOldBrigades);
 
     auto* row = new QHBoxLayout;
     row->addWidget(new QLabel(QStringLiteral("Z roku")));
     row->addWidget(m_editZrusit);
     row->addWidget(new QLabel(QStringLiteral("a starší")));
-    row->addWidget(payments);
-    row->addWidget(brigades);
-    auto* box = new QGroupBox(QStringLiteral(" Odstranění starých záznamů "));
-    box->setLayout(row);
-    return box;
+    row->addWidget(addButton(QStringLiteral("Povolenky"), QStringLiteral("ButtonZrusitPovolenky"),
+                             QString(), &DataAdminTab::deleteOldPayments));
+    row->addWidget(addButton(QStringLiteral("Brigády"), QStringLiteral("ButtonZrusitBrigady"),
+                             QString(), &DataAdminTab::deleteOldBrigades));
+    return group(QStringLiteral(" Odstranění starých záznamů "), row);
 }
 
 void DataAdminTab::setRemovedCount(int count)
@@ -58,22 +162,154 @@ void DataAdminTab::setRemovedCount(int count)
     m_removedCount->setText(QString::number(count));
 }
 
-void DataAdminTab::deleteOldBrigades()
+// ---- the member import ------------------------------------------------------------------
+
+QString DataAdminTab::defaultImportFolder()
+{
+    return QDir::toNativeSeparators(QDir::homePath() + QStringLiteral("/import/"));
+}
+
+QString DataAdminTab::importFilePath(const QString& folder)
+{
+    const QString file = QStringLiteral("CLENOVE.DB");
+    if (folder.isEmpty())
+        return file;
+    return QDir::toNativeSeparators(QDir(QDir::fromNativeSeparators(folder)).filePath(file));
+}
+
+QString DataAdminTab::importFolder() const
+{
+    return m_editAdresar->text();
+}
+
+void DataAdminTab::showImportCounts(int updated, int inserted)
+{
+    m_updatedCount->setText(QStringLiteral("Aktualizováno ") + QString::number(updated));
+    m_insertedCount->setText(QStringLiteral("Vloženo ") + QString::number(inserted));
+}
+
+void DataAdminTab::importMembers()
+{
+    // The entry of the member import from importFilePath(importFolder()); it clears
+    // m_stopRequested, counts with showImportCounts and shows its progress through
+    // progressReporter() and resetProgress().
+}
+
+// ---- progress -----------------------------------------------------------------------------
+
+RegisterCorrections::Progress DataAdminTab::progressReporter()
+{
+    return [this](int done, int total) {
+        m_progress->setMaximum(qMax(total, 1));
+        m_progress->setValue(done);
+        // Painted at once: the work runs on this thread, and events must not run inside it.
+        m_progress->repaint();
+    };
+}
+
+void DataAdminTab::resetProgress()
+{
+    m_progress->setValue(0);
+}
+
+// ---- corrections ----------------------------------------------------------------------------
+
+std::optional<RegisterCorrections::PassedOver> DataAdminTab::correct(const Correction& work)
+{
+    if (!m_data)
+        return std::nullopt;
+    RegisterCorrections corrections(m_data->database(), progressReporter());
+    const auto reset = qScopeGuard([this] { resetProgress(); });
+    try {
+        m_data->runBulkChange([&] { work(corrections); });
+    } catch (const EngineError& e) {
+        Messages::error(e.message());
+        return std::nullopt;
+    }
+    return corrections.passedOver();
+}
+
+void DataAdminTab::formatPostcodes()
+{
+    if (const auto left = correct([](RegisterCorrections& c) { c.formatPostcodes(); }))
+        tellPassedOver(QStringLiteral("Tato PSČ se s mezerou nevejdou do pole a zůstala beze "
+                                      "změny:"),
+                       *left);
+}
+
+void DataAdminTab::formatBirthNumbers()
+{
+    if (const auto left = correct([](RegisterCorrections& c) { c.formatBirthNumbers(); }))
+        tellPassedOver(QStringLiteral("Tato rodná čísla neudávají platné datum narození a zůstala "
+                                      "beze změny:"),
+                       *left);
+}
+
+void DataAdminTab::fillBirthDates()
+{
+    if (const auto left = correct([](RegisterCorrections& c) { c.fillBirthDates(); }))
+        tellPassedOver(QStringLiteral("Z těchto rodných čísel nelze určit datum narození, "
+                                      "zůstalo nevyplněné:"),
+                       *left);
+}
+
+void DataAdminTab::markOwedReturns()
+{
+    correct([](RegisterCorrections& c) { c.markOwedReturns(); });
+}
+
+void DataAdminTab::recordPaidMemberships()
+{
+    m_paidCount->setText(QStringLiteral("0"));
+    int raised = 0;
+    const auto unknown =
+        correct([&](RegisterCorrections& c) { raised = c.recordPaidMemberships(); });
+    if (!unknown)
+        return;
+    m_paidCount->setText(QString::number(raised));
+    if (unknown->isEmpty())
+        return;
+    QStringList lines;
+    for (const auto& member : *unknown)
+        lines << QStringLiteral("Nenalezen člen číslo ") + member.first + QStringLiteral("  ") +
+                     QStringLiteral(" .");
+    lines << QStringLiteral("Neprovede se záznam zaplaceného členství !!!");
+    Messages::confirmWithOk(lines.join(QStringLiteral("\r\n")));
+}
+
+// ---- old records ----------------------------------------------------------------------------
+
+std::optional<int> DataAdminTab::agreedYear(const QString& question)
 {
     const QString year = m_editZrusit->text().trimmed();
     if (year.isEmpty() || !m_data)
-        return;
-    const QString question =
-        QStringLiteral("Opravdu zrušit staré brigády do roku ") + year + QStringLiteral(" včetně ");
-    if (Messages::askYesNoCancel(question) != Messages::Answer::Yes)
+        return std::nullopt;
+    if (Messages::askYesNoCancel(question.arg(year)) != Messages::Answer::Yes)
+        return std::nullopt;
+    return year.toInt();
+}
+
+void DataAdminTab::deleteOldBrigades()
+{
+    const auto year = agreedYear(QStringLiteral("Opravdu zrušit staré brigády do roku %1 včetně "));
+    if (!year)
         return;
     int removed = 0;
     try {
-        removed = m_data->deleteOldBrigades(year.toInt());
+        removed = m_data->deleteOldBrigades(*year);
     } catch (const EngineError& e) {
         Messages::error(e.message());
         return;
     }
-    Messages::confirmWithOk(QStringLiteral("Zrušeno ") + QString::number(removed) +
-                            QStringLiteral(" záznamů brigád"));
+    tellRemoved(removed, QStringLiteral("brigád"));
+}
+
+void DataAdminTab::deleteOldPayments()
+{
+    const auto year = agreedYear(QStringLiteral("Opravdu zrušit povolenky na rok %1 a starší "));
+    if (!year)
+        return;
+    int removed = 0;
+    if (correct([&](RegisterCorrections& c) { removed = c.deletePaymentsUpTo(*year); }))
+        tellRemoved(removed, QStringLiteral("povolenek"));
 }

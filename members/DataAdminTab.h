@@ -1,14 +1,20 @@
 #pragma once
 
+#include "RegisterCorrections.h"
+
 #include <QWidget>
+
+#include <functional>
+#include <optional>
 
 class QLabel;
 class QLineEdit;
+class QProgressBar;
 class QPushButton;
 class TDataModule1;
 
-// The "Správa dat" tab: maintenance of the whole register, such as deleting old records
-// and the count of removed members.
+// The "Správa dat" tab: maintenance of the whole register – the member import, corrections
+// of data taken over from elsewhere, deleting old records and the count of removed members.
 class DataAdminTab : public QWidget {
     Q_OBJECT
 public:
@@ -17,14 +23,54 @@ public:
     void attach(TDataModule1& data) { m_data = &data; }
     void setRemovedCount(int count);
 
+    // The folder the import starts with: "import" in the user's home folder.
+    static QString defaultImportFolder();
+    // The member table to import from the folder typed, with or without its final separator.
+    static QString importFilePath(const QString& folder);
+    QString importFolder() const;
+    // "Aktualizováno …" and "Vloženo …".
+    void showImportCounts(int updated, int inserted);
+    bool stopRequested() const { return m_stopRequested; }
+    // Drives the tab's progress bar; the bar goes back to 0 with resetProgress().
+    RegisterCorrections::Progress progressReporter();
+    void resetProgress();
+
+public slots:
+    // "Načti data ": the member import starts here.
+    void importMembers();
     // "Brigády": deletes the brigade records of every member dated up to the end of the
     // year typed in EditZrusit, after the user agrees.
     void deleteOldBrigades();
+    // "Povolenky": deletes every member's payments up to the year typed in EditZrusit, after
+    // the user agrees; no cancellation receipt is printed for them.
+    void deleteOldPayments();
+    void formatPostcodes();
+    void formatBirthNumbers();
+    void fillBirthDates();
+    void markOwedReturns();
+    void recordPaidMemberships();
 
 private:
+    using Correction = std::function<void(RegisterCorrections&)>;
+
+    QWidget* buildImportBox();
+    QWidget* buildCorrectionsBox();
     QWidget* buildOldRecordsBox();
+    QPushButton* addButton(const QString& caption, const QString& name, const QString& hint,
+                           void (DataAdminTab::*slot)());
+    // Runs a correction of the whole register with the progress bar; what it passed over, or
+    // nothing when it failed (the error is shown then, and nothing has changed).
+    std::optional<RegisterCorrections::PassedOver> correct(const Correction& work);
+    // Asks about deleting old records up to the year typed; the year when the user agrees.
+    std::optional<int> agreedYear(const QString& question);
 
     TDataModule1* m_data = nullptr;
     QLabel* m_removedCount = nullptr;
+    QLineEdit* m_editAdresar = nullptr;
+    QLabel* m_updatedCount = nullptr;
+    QLabel* m_insertedCount = nullptr;
+    QProgressBar* m_progress = nullptr;
+    QLabel* m_paidCount = nullptr;
     QLineEdit* m_editZrusit = nullptr;
+    bool m_stopRequested = false;
 };

@@ -12,6 +12,7 @@
 #include "DbMemo.h"
 #include "DbNavigator.h"
 #include "EngineError.h"
+#include "IssueCountsTab.h"
 #include "MemberRecordsTab.h"
 #include "Messages.h"
 #include "PermitIssueTab.h"
@@ -100,7 +101,8 @@ TFClenove::TFClenove(QWidget* parent)
         m_tabs->addTab(new QWidget, QString::fromUtf8(caption));
     m_dataAdmin = new DataAdminTab;
     m_tabs->addTab(m_dataAdmin, QStringLiteral("Správa dat"));
-    m_tabs->addTab(new QWidget, QStringLiteral("Info"));
+    m_issueCounts = new IssueCountsTab;
+    m_tabs->addTab(m_issueCounts, QStringLiteral("Info"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs);
 
@@ -374,6 +376,7 @@ void TFClenove::attach(TDataModule1& data, ReportRunner& reports)
     m_permitTab->attach(data, reports);
     m_recordsTab->attach(data);
     m_dataAdmin->attach(data);
+    m_issueCounts->attach(data);
     Table& members = data.TableClenove();
     for (const auto& bind : std::as_const(m_binders))
         bind(&members);

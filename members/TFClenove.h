@@ -13,6 +13,7 @@ class DataSet;
 class DbEdit;
 class DbGrid;
 class DbNavigator;
+class IssueCountsTab;
 class MemberRecordsTab;
 class PermitIssueTab;
 class PrintSettings;
@@ -76,6 +77,7 @@ public:
     PermitIssueTab& permitTab() { return *m_permitTab; }
     MemberRecordsTab& recordsTab() { return *m_recordsTab; }
     DataAdminTab& dataAdminTab() { return *m_dataAdmin; }
+    IssueCountsTab& issueCountsTab() { return *m_issueCounts; }
     QString selectionCaption() const;
 
     void done(int result) override;
@@ -154,6 +156,7 @@ private:
     PermitIssueTab* m_permitTab = nullptr;
     MemberRecordsTab* m_recordsTab = nullptr;
     DataAdminTab* m_dataAdmin = nullptr;
+    IssueCountsTab* m_issueCounts = nullptr;
     DisplayFilter::Kind m_filterKind = DisplayFilter::Kind::All;
     quint64 m_countedVersion = 0;
     qreal m_designFontSize = 0;
