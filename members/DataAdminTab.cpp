@@ -1,17 +1,20 @@
 #include "DataAdminTab.h"
 
 #include "EngineError.h"
+#include "MemberImport.h"
 #include "Messages.h"
 #include "QtEdge.h"
 #include "TDataModule1.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QVBoxLayout>
@@ -88,9 +91,6 @@ QWidget* DataAdminTab::buildImportBox()
     m_updatedCount = namedLabel(QStringLiteral("LabelAktualizovano"), QString());
     m_insertedCount = namedLabel(QStringLiteral("LabelVlozeno"), QString());
     showImportCounts(0, 0);
-    auto* stop = new QPushButton(QStringLiteral("STOP"));
-    stop->setObjectName(QStringLiteral("ButtonStop"));
-    connect(stop, &QPushButton::clicked, this, [this] { m_stopRequested = true; });
     m_progress = new QProgressBar;
     m_progress->setObjectName(QStringLiteral("ProgressBar1"));
     m_progress->setValue(0);
@@ -105,7 +105,6 @@ QWidget* DataAdminTab::buildImportBox()
     run->addWidget(m_updatedCount);
     run->addWidget(m_insertedCount);
     run->addStretch();
-    run->addWidget(stop);
     auto* content = new QVBoxLayout;
     content->addLayout(folder);
     content->addLayout(run);
@@ -169,14 +168,6 @@ QString DataAdminTab::defaultImportFolder()
     return QDir::toNativeSeparators(QDir::homePath() + QStringLiteral("/import/"));
 }
 
-QString DataAdminTab::importFilePath(const QString& folder)
-{
-    const QString file = QStringLiteral("CLENOVE.DB");
-    if (folder.isEmpty())
-        return file;
-    return QDir::toNativeSeparators(QDir(QDir::fromNativeSeparators(folder)).filePath(file));
-}
-
 QString DataAdminTab::importFolder() const
 {
     return m_editAdresar->text();
@@ -190,9 +181,52 @@ void DataAdminTab::showImportCounts(int updated, int inserted)
 
 void DataAdminTab::importMembers()
 {
-    // The entry of the member import from importFilePath(importFolder()); it clears
-    // m_stopRequested, counts with showImportCounts and shows its progress through
-    // progressReporter() and resetProgress().
+    if (!m_data)
+        return;
+    const QString path = MemberImport::sourcePath(importFolder());
+    if (!QFileInfo(path).isFile()) {
+        Messages::error(QStringLiteral("Neni soubor ") + QDir::toNativeSeparators(path));
+        return;
+    }
+    MemberImport import(m_data->database());
+    showImportCounts(0, 0);
+    // The import is one transaction; while it runs only this dialog takes input, so its STOP
+    // is the one thing the user can do besides answering the questions.
+    QProgressDialog running(
+        QStringLiteral("Načítám členy ze souboru %1…").arg(QDir::toNativeSeparators(path)),
+        QStringLiteral("STOP"), 0, 0, this);
+    running.setWindowModality(Qt::ApplicationModal);
+    running.setMinimumDuration(0);
+    const auto reset = qScopeGuard([this] { resetProgress(); });
+    const RegisterCorrections::Progress report = progressReporter();
+    try {
+        m_data->runBulkChange([&] {
+            import.run(path, askAboutReplacing, [&](int done, int total) {
+                report(done, total);
+            showImportCounts(import.updated(), import.inserted());
+            running.setMaximum(total);
+            running.setValue(done);
+            return !running.wasCanceled();
+        });
+    });
+}
+catch (const EngineError& e)
+{
+    Messages::error(e.message());
+}
+showImportCounts(import.updated(), import.inserted());
+}
+
+MemberImport::Answer DataAdminTab::askAboutReplacing(const QString& question)
+{
+    switch (Messages::askYesNoCancel(question)) {
+    case Messages::Answer::Yes:
+        return MemberImport::Answer::Replace;
+    case Messages::Answer::No:
+        return MemberImport::Answer::Keep;
+    default:
+        return MemberImport::Answer::Stop;
+    }
 }
 
 // ---- progress -----------------------------------------------------------------------------

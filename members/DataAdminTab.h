@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MemberImport.h"
 #include "RegisterCorrections.h"
 
 #include <QWidget>
@@ -25,18 +26,16 @@ public:
 
     // The folder the import starts with: "import" in the user's home folder.
     static QString defaultImportFolder();
-    // The member table to import from the folder typed, with or without its final separator.
-    static QString importFilePath(const QString& folder);
     QString importFolder() const;
     // "Aktualizováno …" and "Vloženo …".
     void showImportCounts(int updated, int inserted);
-    bool stopRequested() const { return m_stopRequested; }
     // Drives the tab's progress bar; the bar goes back to 0 with resetProgress().
     RegisterCorrections::Progress progressReporter();
     void resetProgress();
 
 public slots:
-    // "Načti data ": the member import starts here.
+    // "Načti data ": merges CLENOVE.DB of the import folder into the register, asking about
+    // each value that would replace another; a STOP keeps what was merged until then.
     void importMembers();
     // "Brigády": deletes the brigade records of every member dated up to the end of the
     // year typed in EditZrusit, after the user agrees.
@@ -51,6 +50,8 @@ public slots:
     void recordPaidMemberships();
 
 private:
+    static MemberImport::Answer askAboutReplacing(const QString& question);
+
     using Correction = std::function<void(RegisterCorrections&)>;
 
     QWidget* buildImportBox();
@@ -72,5 +73,4 @@ private:
     QProgressBar* m_progress = nullptr;
     QLabel* m_paidCount = nullptr;
     QLineEdit* m_editZrusit = nullptr;
-    bool m_stopRequested = false;
 };

@@ -1,11 +1,15 @@
 #include "MembersWindowFixture.h"
 
 #include "DataAdminTab.h"
+#include "DataModel.h"
 #include "DbEdit.h"
 #include "DbGrid.h"
 #include "GuiTestSupport.h"
 #include "IssueCountsTab.h"
+#include "MemberImport.h"
 #include "MemberRecordsTab.h"
+#include "ParadoxChapterWriter.h"
+#include "ParadoxWriter.h"
 #include "TDataModule1.h"
 #include "TFClenove.h"
 #include "Table.h"
@@ -16,6 +20,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QTabWidget>
+#include <QTemporaryDir>
 
 using namespace Qt::StringLiterals;
 
@@ -44,13 +49,45 @@ TEST_F(DataAdmin, ImportFolderStartsInTheHomeAndTakesTheFolderWithOrWithoutSepar
     const QString folder = child<QLineEdit>(u"Edit_Adresar"_s)->text();
     EXPECT_EQ(folder, QDir::toNativeSeparators(QDir::homePath() + u"/import/"_s));
     EXPECT_EQ(window().dataAdminTab().importFolder(), folder);
-    const QString expected = QDir::toNativeSeparators(u"/data/prevod/CLENOVE.DB"_s);
-    EXPECT_EQ(DataAdminTab::importFilePath(QDir::toNativeSeparators(u"/data/prevod/"_s)), expected);
-    EXPECT_EQ(DataAdminTab::importFilePath(QDir::toNativeSeparators(u"/data/prevod"_s)), expected);
+    const QString expected = u"/data/prevod/CLENOVE.DB"_s;
+    EXPECT_EQ(MemberImport::sourcePath(QDir::toNativeSeparators(u"/data/prevod/"_s)), expected);
+    EXPECT_EQ(MemberImport::sourcePath(QDir::toNativeSeparators(u"/data/prevod"_s)), expected);
     EXPECT_EQ(child<QLabel>(u"LabelAktualizovano"_s)->text(), u"Aktualizováno 0"_s);
     EXPECT_EQ(child<QLabel>(u"LabelVlozeno"_s)->text(), u"Vloženo 0"_s);
+    // The home of the tests holds no import folder.
     press(u"Načti data "_s);
-    EXPECT_TRUE(shown.isEmpty());
+    EXPECT_EQ(shownTexts(), QStringList{u"Neni soubor "_s + QDir::toNativeSeparators(
+                                                                MemberImport::sourcePath(folder))});
+}
+
+TEST_F(DataAdmin, ImportMergesTheDeliveredMembersAndShowsTheCounts)
+{
+    addMember(u"1"_s, u"Adámek"_s, {{u"JMENO"_s, u"Jan"_s}, {u"LAST_CLENSTVI"_s, 2011}});
+    start();
+    QTemporaryDir delivered;
+    QList<ParadoxField> layout;
+    for (const FieldDef& f : DataModel::memberFields())
+        layout << ParadoxChapterWriter::paradoxField(f);
+    const auto row = [](const QVariantMap& values) {
+        QVariantList row;
+        for (const FieldDef& f : DataModel::memberFields())
+            row << values.value(f.name);
+        return row;
+    };
+    ParadoxWriter::write(MemberImport::sourcePath(delivered.path()), layout,
+                         {row({{u"CLEN_CISLO"_s, u"1"_s}, {u"JMENO"_s, u"Josef"_s}}),
+                          row({{u"CLEN_CISLO"_s, u"2"_s}, {u"PRIJMENI"_s, u"Bílá"_s}})});
+    child<QLineEdit>(u"Edit_Adresar"_s)->setText(delivered.path());
+    answers << Messages::Answer::Yes;
+    press(u"Načti data "_s);
+    ASSERT_EQ(shownTexts().size(), 1);
+    EXPECT_TRUE(shownTexts()[0].startsWith(u"Opravdu nahradit u člena 1 -  Adámek"_s));
+    EXPECT_EQ(child<QLabel>(u"LabelAktualizovano"_s)->text(), u"Aktualizováno 1"_s);
+    EXPECT_EQ(child<QLabel>(u"LabelVlozeno"_s)->text(), u"Vloženo 1"_s);
+    EXPECT_EQ(progress(), 0);
+    select(u"1"_s);
+    EXPECT_EQ(shownInput("JMENO"), u"Josef"_s) << "the window shows the merged member";
+    EXPECT_EQ(stored(u"Clenove.DB"_s, u"PRIJMENI"_s), (QStringList{u"Adámek"_s, u"Bílá"_s}));
 }
 
 TEST_F(DataAdmin, CorrectionsShowAtOnceOnTheCurrentMember)
