@@ -178,7 +178,7 @@ TEST_F(DocumentPages, ReceiptTextsStayInsideTheirFrames)
         EXPECT_LT(address[i - 1].box.right(), address[i].box.left()) << texts[i].toStdString();
     EXPECT_LE(address.last().box.right(), 200 + Slack);
 
-    // Part 1 above the line that ends its band, and the payer's data inside its box.
+    // The first half above the line that ends its band, and the payer's data inside its box.
     const double margin = 10;
     for (const PdfWord& w : words) {
         if (w.box.top() < margin + 135.2) {
