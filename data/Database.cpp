@@ -2,12 +2,18 @@
 
 #include "CzechCollation.h"
 #include "DataLock.h"
+#include "DataModel.h"
 #include "EngineError.h"
 #include "ErrorLog.h"
+#include "FieldValue.h"
+#include "ParadoxError.h"
+#include "ParadoxLayout.h"
+#include "ParadoxTable.h"
 #include "Platform.h"
 
 #include <sqlite3.h>
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -41,6 +47,15 @@ QString searchIndexName(const QString& table, const QString& field)
 bool hasPath(const QString& fileName)
 {
     return fileName.contains(QLatin1Char('/')) || fileName.contains(QLatin1Char('\\'));
+}
+
+QByteArray fileDigest(const QString& path)
+{
+    QFile file(path);
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    if (file.open(QIODevice::ReadOnly))
+        hash.addData(&file);
+    return hash.result();
 }
 
 } // namespace
@@ -210,7 +225,75 @@ QString Database::tableNameFor(const QString& fileName) const
     for (const QString& name : tableNames())
         if (name.compare(bare, Qt::CaseInsensitive) == 0)
             return name;
+    // The copies of files outside the data directory, under the names they were given here.
+    for (const ForeignCopy& copy : m_foreign)
+        if (copy.table == bare)
+            return copy.table;
     return {};
+}
+
+bool Database::isForeignFile(const QString& fileName)
+{
+    return hasPath(fileName);
+}
+
+QString Database::foreignTable(const QString& path)
+{
+    const QFileInfo file(path);
+    if (!file.isFile())
+        throw EngineError(
+            QStringLiteral("Tabulka %1 neexistuje.").arg(QDir::toNativeSeparators(path)),
+            EngineError::Kind::Missing);
+    const QString key = file.absoluteFilePath();
+    // By content: a file written again within the same moment keeps its time and size.
+    const QByteArray digest = fileDigest(key);
+    const auto known = m_foreign.constFind(key);
+    if (known != m_foreign.constEnd() && known->digest == digest)
+        return known->table;
+    const QString table = known != m_foreign.constEnd()
+                              ? known->table
+                              : QStringLiteral("cizi_%1").arg(m_foreign.size() + 1);
+    loadForeign(key, table);
+    m_foreign.insert(key, {table, digest});
+    return table;
+}
+
+void Database::loadForeign(const QString& path, const QString& table)
+{
+    try {
+        const ParadoxTable source(path);
+        const QList<FieldDef> fields =
+            ParadoxLayout::fieldsOf(source, DataModel::table(QFileInfo(path).completeBaseName()));
+        QStringList columns;
+        for (const FieldDef& f : fields)
+            columns << quoteIdentifier(f.name) + QLatin1Char(' ') + f.sqlType();
+        const QString stored = QStringLiteral("temp.") + quoteIdentifier(table);
+        Transaction tx(*this);
+        execute(QStringLiteral("DROP TABLE IF EXISTS %1").arg(stored));
+        execute(
+            QStringLiteral("CREATE TABLE %1 (%2)").arg(stored, columns.join(QStringLiteral(", "))));
+        SqlStatement insert = prepare(
+            QStringLiteral("INSERT INTO %1 VALUES (%2)")
+                .arg(stored,
+                     QStringList(fields.size(), QStringLiteral("?")).join(QLatin1Char(','))));
+        source.forEachRecord([&](const QVariantList& values) {
+            insert.reset();
+            for (int i = 0; i < fields.size(); ++i)
+                insert.bind(
+                    i + 1, FieldValue::normalize(fields[i], ParadoxLayout::storedValue(values[i])));
+            insert.run();
+            return true;
+        });
+        tx.commit();
+    } catch (const ParadoxError& e) {
+        throw EngineError(e.message(), EngineError::Kind::Damaged);
+    } catch (const EngineError& e) {
+        throw EngineError(QStringLiteral("Tabulku %1 nelze přečíst: %2")
+                              .arg(QDir::toNativeSeparators(path), e.message()),
+                          e.kind());
+    }
+    schemaChanged();
+    touch(table);
 }
 
 QString Database::requireTable(const QString& fileName) const

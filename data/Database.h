@@ -39,6 +39,13 @@ public:
     // The table a bare file name or table name stands for; empty when there is none.
     // A name with a path is a foreign table file, which this database cannot open.
     QString tableNameFor(const QString& fileName) const;
+    // A name with a path stands for a table file outside the data directory, such as a member
+    // table delivered on a disk.
+    static bool isForeignFile(const QString& fileName);
+    // Such a file read into a table of this connection only, which cursors read like any
+    // other and which goes when the program ends; the file itself is never written. It is read
+    // again when the file has changed since. Throws EngineError for a missing or damaged file.
+    QString foreignTable(const QString& path);
     // Like tableNameFor, but throws the engine's error for a missing table.
     QString requireTable(const QString& fileName) const;
     bool fileExists(const QString& fileName) const;
@@ -139,6 +146,13 @@ private:
     QString m_directory;
     sqlite3* m_db = nullptr;
     std::unique_ptr<DataLock> m_lock;
+    struct ForeignCopy {
+        QString table;
+        QByteArray digest; // of the file as it was read
+    };
+    void loadForeign(const QString& path, const QString& table);
+
+    QHash<QString, ForeignCopy> m_foreign; // by the file's absolute path
     mutable QHash<QString, TableDef> m_defs;
     mutable QStringList m_tableNames;
     mutable bool m_tableNamesValid = false;

@@ -6,6 +6,7 @@
 #include "EngineError.h"
 #include "FieldValue.h"
 
+#include <QDir>
 #include <QSet>
 
 #include <algorithm>
@@ -39,7 +40,9 @@ void Table::setTableName(const QString& fileName)
 
 bool Table::openCursor()
 {
-    m_storage = database().requireTable(m_fileName);
+    m_foreign = Database::isForeignFile(m_fileName);
+    m_storage =
+        m_foreign ? database().foreignTable(m_fileName) : database().requireTable(m_fileName);
     m_def = database().tableDef(m_storage);
     setFieldDefs(m_def.fields);
     m_required = m_def.requiredFields;
@@ -274,9 +277,18 @@ DataSet::Bookmark Table::findFirst(int field, const QVariant& value, bool caseIn
                        {v});
 }
 
+void Table::refuseForeignChange() const
+{
+    if (m_foreign)
+        throw EngineError(QStringLiteral("Tabulku ze souboru %1 lze jen číst.")
+                              .arg(QDir::toNativeSeparators(m_fileName)),
+                          EngineError::Kind::State);
+}
+
 void Table::startInsert()
 {
     requireActive();
+    refuseForeignChange();
     checkBrowseMode();
     ensureFresh();
     if (beforeInsert)
@@ -304,6 +316,7 @@ void Table::append()
 void Table::edit()
 {
     requireActive();
+    refuseForeignChange();
     if (isEditing())
         return;
     ensureFresh();
@@ -455,6 +468,7 @@ void Table::cancel()
 void Table::deleteRecord()
 {
     requireActive();
+    refuseForeignChange();
     if (state() == State::Insert) {
         cancel();
         return;

@@ -113,8 +113,12 @@ private:
     void bindAll(SqlStatement& st, const QList<QVariant>& values, int firstIndex = 1);
     void markSeen(bool wasFresh, qint64 rowid);
 
+    // A table file outside the data directory is read, never written.
+    void refuseForeignChange() const;
+
     QString m_fileName;
     QString m_storage;
+    bool m_foreign = false;
     TableDef m_def;
     QString m_indexNames;
     QList<int> m_keyFields;   // the fields named by the index (find key)

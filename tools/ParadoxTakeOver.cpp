@@ -5,6 +5,7 @@
 #include "Database.h"
 #include "EngineError.h"
 #include "ParadoxError.h"
+#include "ParadoxLayout.h"
 #include "ParadoxTable.h"
 #include "RowWriter.h"
 
@@ -26,57 +27,6 @@ QString tableNameFor(const QString& file)
     const QString bare = QFileInfo(file).completeBaseName();
     const QString known = DataModel::table(bare).name;
     return known.isEmpty() ? bare : known;
-}
-
-FieldDef fieldOfKind(const ParadoxField& field)
-{
-    switch (field.type()) {
-    case ParadoxField::Type::Alpha:
-        return FieldDef::text(field.name(), field.size());
-    case ParadoxField::Type::Short:
-    case ParadoxField::Type::Long:
-    case ParadoxField::Type::AutoIncrement:
-        return FieldDef::integer(field.name());
-    case ParadoxField::Type::Number:
-    case ParadoxField::Type::Currency:
-    case ParadoxField::Type::Bcd:
-        return FieldDef::real(field.name());
-    case ParadoxField::Type::Date:
-        return FieldDef::date(field.name());
-    case ParadoxField::Type::Logical:
-        return FieldDef::boolean(field.name());
-    default:
-        // Memos, times and stamps, and binary data, which the chapter's own tables never
-        // hold, are kept as text so that nothing of them is lost.
-        return FieldDef::memo(field.name());
-    }
-}
-
-// The program's definition of a field it knows, widened where the old table held longer
-// texts, so no stored value is refused; other fields by their Paradox kind.
-FieldDef fieldFor(const ParadoxField& field, const TableDef& model)
-{
-    const int known = model.fieldIndex(field.name());
-    if (known < 0)
-        return fieldOfKind(field);
-    FieldDef def = model.fields[known];
-    if (def.type == FieldType::Text && field.type() == ParadoxField::Type::Alpha)
-        def.size = std::max(def.size, field.size());
-    return def;
-}
-
-QVariant storedValue(const QVariant& value)
-{
-    switch (value.typeId()) {
-    case QMetaType::QTime:
-        return value.toTime().toString(QStringLiteral("HH:mm:ss.zzz"));
-    case QMetaType::QDateTime:
-        return value.toDateTime().toString(Qt::ISODateWithMs);
-    case QMetaType::QByteArray:
-        return QString::fromLatin1(value.toByteArray().toHex());
-    default:
-        return value;
-    }
 }
 
 } // namespace
@@ -154,7 +104,7 @@ int ParadoxTakeOver::copyTable(Database& db, const ParadoxTable& source, const Q
         writer.append();
         try {
             for (int f = 0; f < values.size(); ++f)
-                writer.set(layout.fields[f].name, storedValue(values[f]));
+                writer.set(layout.fields[f].name, ParadoxLayout::storedValue(values[f]));
             writer.post();
         } catch (const EngineError& e) {
             throw EngineError(QStringLiteral("Tabulku %1 nelze převzít, záznam %2: %3")
@@ -172,10 +122,7 @@ int ParadoxTakeOver::copyTable(Database& db, const ParadoxTable& source, const Q
 TableDef ParadoxTakeOver::layoutOf(const ParadoxTable& source, const QString& tableName)
 {
     const TableDef model = DataModel::table(tableName);
-    QList<FieldDef> fields;
-    for (const ParadoxField& field : source.fields())
-        fields << fieldFor(field, model);
-    TableDef layout(tableName, fields);
+    TableDef layout(tableName, ParadoxLayout::fieldsOf(source, model));
     // Keys and orders of the program's own tables, where the old layout has their fields;
     // blank keys are left to the start-up, which names the tables that hold them.
     const auto has = [&layout](const QString& field) {
