@@ -300,10 +300,104 @@ bool TDataModule1::EnsureYearTables()
         if (!m_db.fileExists(name))
             CreateYearTable(name);
     }
-    m_sumar->setTableName(SumarName_by_Year(Water::MP));
+    // The catch window keeps its kind across a year change, so its labels and its table agree.
+    m_sumar->setTableName(SumarName_by_Year(m_catchKind));
     m_sumar->open();
     m_host.markCatchOverviewStale();
     return true;
+}
+
+void TDataModule1::switchCatchKind(Water kind)
+{
+    const bool trout = kind == Water::PS;
+    for (Table* t : {m_reviry.get(), m_sumar.get(), m_csum.get()})
+        if (t->isEditing())
+            t->post();
+    m_catchKind = kind;
+    m_reviry->close();
+    m_reviry->setTableName(trout ? QStringLiteral("ReviryPS.DB") : QStringLiteral("ReviryMP.DB"));
+    m_reviry->open();
+    const bool yearOpen = m_sumar->isActive();
+    m_sumar->close();
+    m_sumar->setTableName(SumarName_by_Year(kind));
+    if (yearOpen)
+        m_sumar->open();
+    const bool totalsOpen = m_csum->isActive();
+    m_csum->close();
+    m_csum->setTableName(trout ? QStringLiteral("CSumPS.DB") : QStringLiteral("CSumMP.DB"));
+    if (totalsOpen)
+        m_csum->open();
+    m_host.markCatchOverviewStale();
+}
+
+bool TDataModule1::MarkSummaryReturned(Water kind)
+{
+    const int year = summaryYear();
+    const bool memberWasEditing = m_clenove->isEditing();
+    Database::Transaction tx(m_db);
+    try {
+        const bool changed = markPaymentsReturned(kind, year);
+        writeLastReturnYear(kind, year);
+        tx.commit();
+        return changed;
+    } catch (...) {
+        reloadAfterFailedMark(memberWasEditing);
+        throw;
+    }
+}
+
+bool TDataModule1::markPaymentsReturned(Water kind, int year)
+{
+    Table& payments = *m_povol;
+    const QString markField =
+        kind == Water::MP ? QStringLiteral("MP_VRACENO") : QStringLiteral("PS_VRACENO");
+    bool changed = false;
+    for (payments.first(); !payments.eof(); payments.next()) {
+        if (payments.fieldByName(QStringLiteral("ROK")).asInteger() != year)
+            continue;
+        Field mark = payments.fieldByName(markField);
+        if (mark.asString() != QStringLiteral("NE"))
+            continue;
+        payments.edit();
+        mark.setAsString(QStringLiteral("ANO"));
+        payments.post();
+        changed = true;
+    }
+    return changed;
+}
+
+void TDataModule1::writeLastReturnYear(Water kind, int year)
+{
+    Table& members = *m_clenove;
+    if (members.isEmpty())
+        throw EngineError(QStringLiteral("Není vybrán žádný člen; sumář nelze označit."),
+                          EngineError::Kind::State);
+    members.edit();
+    members
+        .fieldByName(kind == Water::MP ? QStringLiteral("LAST_SUMAR_MP")
+                                       : QStringLiteral("LAST_SUMAR_PS"))
+        .setAsInteger(year);
+    members.post();
+}
+
+void TDataModule1::reloadAfterFailedMark(bool memberWasEditing)
+{
+    // The marks went back with the transaction; the cursors must not show them as stored.
+    for (Table* t : {m_povol.get(), m_clenove.get()}) {
+        if (t == m_clenove.get() && memberWasEditing)
+            continue;
+        if (t->isEditing())
+            t->cancel();
+        else if (t->isActive())
+            t->refresh();
+    }
+}
+
+void TDataModule1::saveCatchReturn()
+{
+    m_markingReturn = true;
+    const auto forget = qScopeGuard([this] { m_markingReturn = false; });
+    m_sumar->post();
 }
 
 void TDataModule1::CreateYearTable(const QString& fileName)
@@ -440,6 +534,11 @@ void TDataModule1::attachRules()
     m_povol->afterPost = [this](Table&) {
         if (!m_paidMember.isEmpty())
             recordPaidYear(m_paidMember, m_paidYear);
+    };
+    m_sumar->afterPost = [this](Table&) {
+        // Inside the row's own transaction: a failed mark takes the row back to edit.
+        if (m_markingReturn)
+            MarkSummaryReturned(m_catchKind);
     };
     // The fee rows always belong to the working year; saved with the settings, at once.
     m_setup->afterPost = [this](Table&) {

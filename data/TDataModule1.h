@@ -38,6 +38,20 @@ public:
     // Posts a pending change of the cursor, then deletes every row of its view.
     static void ClearDataSet(Table& table);
     bool PrintsDirectly();
+
+    // The kind of water the catch-return window works on; the district, year catch and
+    // district totals cursors follow it.
+    Water catchKind() const { return m_catchKind; }
+    // Reopens the three cursors on the kind's tables and marks the catch overview stale.
+    void switchCatchKind(Water kind);
+    // Marks the catch return of the current member as handed in for the summary year: every
+    // payment row of that year with the kind's mark "NE" gets "ANO", and the member's last
+    // return year of the kind becomes the summary year. True when a mark changed. One
+    // transaction; a failure throws the engine's error and leaves both tables as they were.
+    bool MarkSummaryReturned(Water kind);
+    // Saves the year catch row being edited and marks the member's return of the catch kind,
+    // together or not at all; the row stays in edit when they fail.
+    void saveCatchReturn();
     // PRACOVNI_ROK_SUM and PRACOVNI_ROK of Setup.db.
     int summaryYear();
     int workingYear();
@@ -131,6 +145,9 @@ private:
     void refreshChangedCursors(const QHash<Table*, quint64>& seenVersions);
     void recordPaidYear(const QString& number, int year);
     void fillAwardKinds();
+    bool markPaymentsReturned(Water kind, int year);
+    void writeLastReturnYear(Water kind, int year);
+    void reloadAfterFailedMark(bool memberWasEditing);
 
     Database& m_db;
     DataModuleHost& m_host;
@@ -144,6 +161,9 @@ private:
     // after-post event; no member unless recordIssue is storing such a payment.
     QString m_paidMember;
     int m_paidYear = 0;
+    Water m_catchKind = Water::MP;
+    // Set while saveCatchReturn posts the catch row, for the row's after-post event.
+    bool m_markingReturn = false;
     std::unique_ptr<Table> m_clenove, m_povol, m_povolSet, m_povolSetClen, m_reviry, m_sumar,
         m_csum, m_setup, m_sumPovol, m_numPovol, m_zpravod, m_brigady, m_vycetka, m_vahy,
         m_vyrazeni, m_vyznam, m_povolSpare;
