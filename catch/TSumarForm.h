@@ -1,17 +1,56 @@
 #pragma once
 
+#include "TDataModule1.h"
+
 #include <QDialog>
 
-// The catch-return window: the members' yearly returns per district and their totals.
+class CatchEntryTab;
+class CatchOverviewTab;
+class DistrictsTab;
+class QTabWidget;
+class ReportRunner;
+class WeightRangesTab;
+
+// The catch-return window: the members' yearly returns per district typed and checked,
+// their overview, the district totals for the union and the exchange of returns with the
+// chapter's other computers; for non-trout or trout waters, as chosen on the totals tab.
 class TSumarForm : public QDialog {
     Q_OBJECT
 public:
-    explicit TSumarForm(const QString& folderSuffix, QWidget* parent = nullptr);
+    TSumarForm(TDataModule1& data, ReportRunner& reports, const QString& folderSuffix,
+               QWidget* parent = nullptr);
+    ~TSumarForm() override;
 
     // The overview no longer matches the year catch table; the next showing rebuilds it.
-    void markOverviewStale() { m_overviewStale = true; }
-    bool OverviewStale() const { return m_overviewStale; }
+    void markOverviewStale();
+    bool OverviewStale() const;
+    void RefreshOverview(bool force, TDataModule1::Water kind, const QString& district = {});
+    bool MarkSummaryReturned(TDataModule1::Water kind);
+    void SetEntryEnabled(bool on);
+    // The MP/PS switch: the whole window moves to the kind's tables.
+    void chooseKind(TDataModule1::Water kind);
+    TDataModule1::Water kind() const { return m_data.catchKind(); }
+
+    CatchEntryTab& entryTab() { return *m_entry; }
+    CatchOverviewTab& overviewTab() { return *m_overview; }
+    DistrictsTab& districtsTab() { return *m_districts; }
+    WeightRangesTab& weightsTab() { return *m_weights; }
+    QTabWidget& tabs() { return *m_tabs; }
+
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    bool m_overviewStale = true;
+    void showKind(TDataModule1::Water kind);
+    void keepEnterForInputs();
+
+    TDataModule1& m_data;
+    QTabWidget* m_tabs = nullptr;
+    CatchEntryTab* m_entry = nullptr;
+    CatchOverviewTab* m_overview = nullptr;
+    DistrictsTab* m_districts = nullptr;
+    WeightRangesTab* m_weights = nullptr;
 };

@@ -14,4 +14,16 @@ struct DataSetColumn {
     bool readOnly = false;
     QColor color;
     QColor textColor;
+
+    // A column with its title, every other setting the grid's own.
+    static DataSetColumn titled(const QString& field, const QString& title, bool readOnly = false,
+                                const QColor& color = {})
+    {
+        DataSetColumn column;
+        column.field = field;
+        column.title = title;
+        column.readOnly = readOnly;
+        column.color = color;
+        return column;
+    }
 };

@@ -393,6 +393,19 @@ void TDataModule1::reloadAfterFailedMark(bool memberWasEditing)
     }
 }
 
+void TDataModule1::appendMemberNote(const QString& note)
+{
+    Table& members = *m_clenove;
+    if (members.isEmpty())
+        return;
+    members.edit();
+    Field notes = members.fieldByName(QStringLiteral("ZAZNAMY"));
+    const QString earlier = notes.asString();
+    notes.setAsString(earlier.isEmpty() ? note : earlier + QLatin1Char('\r') + note);
+    members.fieldByName(QStringLiteral("POZOR")).setAsString(QStringLiteral("ZÁZNAM !"));
+    members.post();
+}
+
 void TDataModule1::saveCatchReturn()
 {
     m_markingReturn = true;

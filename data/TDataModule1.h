@@ -52,6 +52,9 @@ public:
     // Saves the year catch row being edited and marks the member's return of the catch kind,
     // together or not at all; the row stays in edit when they fail.
     void saveCatchReturn();
+    // Adds a note to the current member's notes, on a line of its own, and marks the member
+    // as having an open note.
+    void appendMemberNote(const QString& note);
     // PRACOVNI_ROK_SUM and PRACOVNI_ROK of Setup.db.
     int summaryYear();
     int workingYear();

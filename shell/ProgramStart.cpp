@@ -125,7 +125,7 @@ bool ProgramStart::start()
         return false;
     }
     runCreationEvent([this] { m_data->DataModuleCreate(); });
-    m_catch = std::make_unique<TSumarForm>(m_mainForm->FolderSuffix());
+    m_catch = std::make_unique<TSumarForm>(*m_data, *m_reports, m_mainForm->FolderSuffix());
     // Its creation makes sure the summary year's catch tables exist and reads TALU.ini.
     m_settings = std::make_unique<TSettingForm>(*m_data, m_iniPath);
     m_members->setPrintSettings(m_settings.get());

@@ -1,0 +1,147 @@
+#include "CatchOverviewTab.h"
+
+#include "CatchSpecies.h"
+#include "DataSetColumn.h"
+#include "DbGrid.h"
+#include "FormParts.h"
+#include "LocalSql.h"
+#include "QtEdge.h"
+#include "Query.h"
+#include "Table.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+CatchOverviewTab::CatchOverviewTab(TDataModule1& data, QWidget* parent)
+    : QWidget(parent)
+    , m_data(data)
+    , m_query(std::make_unique<Query>(data.database()))
+{
+    setObjectName(QStringLiteral("TabPrehledSumare"));
+    m_grid = new DbGrid;
+    m_grid->setObjectName(QStringLiteral("GridPrehled"));
+    m_grid->setReadOnly(true);
+    setUpColumns();
+    m_rowCount = FormParts::label(QStringLiteral("0"), QStringLiteral("LabelPocetZaznamu"));
+    m_memberCount = FormParts::label(QStringLiteral("0"), QStringLiteral("LabelPocetClenu"));
+    m_districts = new QComboBox;
+    m_districts->setObjectName(QStringLiteral("ComboPrehledRevir"));
+    m_districtToggle = FormParts::button(QStringLiteral("Revír"), QStringLiteral("ButtonRevir"));
+    connect(m_districtToggle, &QPushButton::clicked, this,
+            QtEdge::slot(this, &CatchOverviewTab::toggleDistrict));
+
+    auto* counts = new QHBoxLayout;
+    counts->addWidget(FormParts::label(QStringLiteral("Sumář obsahuje")));
+    counts->addWidget(m_rowCount);
+    counts->addWidget(FormParts::label(QStringLiteral("záznamů od")));
+    counts->addWidget(m_memberCount);
+    counts->addWidget(FormParts::label(QStringLiteral("členů")));
+    counts->addStretch(1);
+    counts->addWidget(m_districts);
+    counts->addWidget(m_districtToggle);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_grid, 1);
+    layout->addLayout(counts);
+}
+
+CatchOverviewTab::~CatchOverviewTab() = default;
+
+void CatchOverviewTab::setUpColumns()
+{
+    QList<DataSetColumn> columns{
+        DataSetColumn::titled(QStringLiteral("CLEN_CISLO"), QStringLiteral("Člen č.")),
+        DataSetColumn::titled(QStringLiteral("PRIJMENI"), QStringLiteral("Příjmení")),
+        DataSetColumn::titled(QStringLiteral("REVIR_CISLO"), QStringLiteral("Revír č.")),
+        DataSetColumn::titled(QStringLiteral("REVIR_NAZEV"), QStringLiteral("Název revíru")),
+        DataSetColumn::titled(QStringLiteral("DOCHAZKA"), QStringLiteral("Doch"))};
+    bool tinted = false;
+    for (const CatchSpecies& s : CatchSpecies::all()) {
+        // Every other pair tinted, so the eye keeps a count with its weight.
+        const QColor tint = tinted ? QColor(Qt::cyan) : QColor();
+        columns << DataSetColumn::titled(s.countField(), s.overviewTitle(), true, tint)
+                << DataSetColumn::titled(s.weightField(), QStringLiteral("kg"), true, tint);
+        tinted = !tinted;
+    }
+    m_grid->setColumns(columns);
+}
+
+void CatchOverviewTab::RefreshOverview(bool force, TDataModule1::Water kind,
+                                       const QString& district)
+{
+    if (!force)
+        return;
+    QStringList sql{QStringLiteral("SELECT * FROM '") + m_data.SumarName_by_Year(kind) +
+                    QLatin1Char('\'')};
+    sql << (district.isEmpty()
+                ? QString()
+                : QStringLiteral("WHERE REVIR_NAZEV = ") + LocalSql::quoted(district));
+    sql << QStringLiteral("ORDER BY PRIJMENI , CLEN_CISLO, REVIR_NAZEV ");
+    m_grid->setDataSet(nullptr);
+    m_query->close();
+    m_query->setSql(sql);
+    m_query->open();
+    m_rows = m_query->recordCount();
+    m_members = countMembers();
+    m_grid->setDataSet(m_query.get());
+    m_rowCount->setText(QString::number(m_rows));
+    m_memberCount->setText(QString::number(m_members));
+    m_stale = false;
+    m_filtered = !district.isEmpty();
+    m_query->first();
+}
+
+int CatchOverviewTab::countMembers()
+{
+    const int column = m_query->fieldIndex(QStringLiteral("CLEN_CISLO"));
+    int members = 0;
+    QVariant previous;
+    for (int i = 0; i < m_rows; ++i) {
+        const QVariant number = m_query->recordAt(i).value(column);
+        if (i == 0 || number != previous)
+            ++members;
+        previous = number;
+    }
+    return members;
+}
+
+void CatchOverviewTab::toggleDistrict()
+{
+    const bool showAll = m_filtered || m_stale;
+    RefreshOverview(true, m_data.catchKind(), showAll ? QString() : m_districts->currentText());
+    m_districtToggle->setText(showAll ? QStringLiteral("Revír") : QStringLiteral("Všechno"));
+}
+
+void CatchOverviewTab::fillDistricts()
+{
+    const QString chosen = m_districts->currentText();
+    m_districts->clear();
+    Table& districts = m_data.TableReviry();
+    for (int i = 0; i < districts.recordCount(); ++i)
+        m_districts->addItem(districts.recordAt(i)
+                                 .value(districts.fieldIndex(QStringLiteral("REVIR_NAZEV")))
+                                 .toString());
+    m_districts->setCurrentIndex(qMax(0, m_districts->findText(chosen)));
+}
+
+void CatchOverviewTab::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    QtEdge::run(
+        [this] {
+            fillDistricts();
+            if (m_stale)
+                m_districtToggle->setText(QStringLiteral("Revír"));
+            RefreshOverview(m_stale, m_data.catchKind());
+            m_grid->setDataSet(m_query.get());
+        },
+        QtEdge::Tell::Later);
+}
+
+void CatchOverviewTab::hideEvent(QHideEvent* event)
+{
+    m_grid->setDataSet(nullptr);
+    QWidget::hideEvent(event);
+}
