@@ -334,8 +334,9 @@ bool TDataModule1::MarkSummaryReturned(Water kind)
 {
     const int year = summaryYear();
     const bool memberWasEditing = m_clenove->isEditing();
-    Database::Transaction tx(m_db);
     try {
+        // Ended before the catch: the cursors must read the data as the rollback left them.
+        Database::Transaction tx(m_db);
         const bool changed = markPaymentsReturned(kind, year);
         writeLastReturnYear(kind, year);
         tx.commit();

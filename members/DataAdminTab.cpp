@@ -4,6 +4,7 @@
 #include "MemberImport.h"
 #include "Messages.h"
 #include "QtEdge.h"
+#include "ReturnMarking.h"
 #include "TDataModule1.h"
 
 #include <QDir>
@@ -69,6 +70,7 @@ DataAdminTab::DataAdminTab(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(removed);
     layout->addWidget(buildImportBox());
+    layout->addLayout(buildHandedInRow());
     layout->addWidget(buildCorrectionsBox());
     layout->addWidget(buildOldRecordsBox());
     layout->addStretch();
@@ -110,6 +112,18 @@ QWidget* DataAdminTab::buildImportBox()
     content->addLayout(run);
     content->addWidget(m_progress);
     return group(QStringLiteral(" Aktualizace členů z diskety "), content);
+}
+
+QLayout* DataAdminTab::buildHandedInRow()
+{
+    m_handedInCount = namedLabel(QStringLiteral("LabelOdevzdali"), QString());
+    auto* row = new QHBoxLayout;
+    row->addWidget(addButton(QStringLiteral("Odevzdali sumář"), QStringLiteral("ButtonOdevzdali"),
+                             QStringLiteral("Označí odevzdání sumářů doplněných importem"),
+                             &DataAdminTab::markImportedReturns));
+    row->addWidget(m_handedInCount);
+    row->addStretch();
+    return row;
 }
 
 QWidget* DataAdminTab::buildCorrectionsBox()
@@ -309,6 +323,29 @@ void DataAdminTab::recordPaidMemberships()
                      QStringLiteral(" .");
     lines << QStringLiteral("Neprovede se záznam zaplaceného členství !!!");
     Messages::confirmWithOk(lines.join(QStringLiteral("\r\n")));
+}
+
+// ---- returns appended by the exchange ----------------------------------------------------
+
+void DataAdminTab::markImportedReturns()
+{
+    if (!m_data)
+        return;
+    ReturnMarking marking(m_data->database(), progressReporter());
+    const auto reset = qScopeGuard([this] { resetProgress(); });
+    int marked = 0;
+    try {
+        const QString catchTable = m_data->TableSumar().tableName();
+        m_data->runBulkChange([&] {
+            marked = marking.markHandedIn(catchTable, m_data->catchKind(), m_data->summaryYear());
+        });
+    } catch (const EngineError& e) {
+        Messages::error(e.message());
+        return;
+    }
+    m_handedInCount->setText(QString::number(marked));
+    for (const ReturnMarking::Unknown& row : marking.unknownMembers())
+        Messages::confirmWithOk(ReturnMarking::notFoundNotice(row.number, row.surname));
 }
 
 // ---- old records ----------------------------------------------------------------------------

@@ -9,6 +9,7 @@
 #include <optional>
 
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
@@ -48,6 +49,10 @@ public slots:
     void fillBirthDates();
     void markOwedReturns();
     void recordPaidMemberships();
+    // "Odevzdali sumář": after returns were appended from another computer, marks the return
+    // of every member of the open year catch table as handed in; shows how many marks changed
+    // and then names, one by one, the numbers the register does not know.
+    void markImportedReturns();
 
 private:
     static MemberImport::Answer askAboutReplacing(const QString& question);
@@ -55,6 +60,7 @@ private:
     using Correction = std::function<void(RegisterCorrections&)>;
 
     QWidget* buildImportBox();
+    QLayout* buildHandedInRow();
     QWidget* buildCorrectionsBox();
     QWidget* buildOldRecordsBox();
     QPushButton* addButton(const QString& caption, const QString& name, const QString& hint,
@@ -72,5 +78,6 @@ private:
     QLabel* m_insertedCount = nullptr;
     QProgressBar* m_progress = nullptr;
     QLabel* m_paidCount = nullptr;
+    QLabel* m_handedInCount = nullptr;
     QLineEdit* m_editZrusit = nullptr;
 };

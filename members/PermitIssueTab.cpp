@@ -6,6 +6,7 @@
 #include "EngineError.h"
 #include "Messages.h"
 #include "QtEdge.h"
+#include "ReturnBox.h"
 #include "TDataModule1.h"
 
 #include <QCheckBox>
@@ -180,10 +181,13 @@ QWidget* PermitIssueTab::buildPaymentBox()
     layout->addWidget(new QLabel(QStringLiteral("Sumář PS :")), 1, 2);
     layout->addWidget(sumarEdit("LAST_SUMAR_PS"), 1, 3);
 
+    m_returnBox = new ReturnBox(QStringLiteral("Povol"));
+    layout->addWidget(m_returnBox, 1, 4, 1, 2);
+
     m_labelCestna = new QLabel(QStringLiteral("Čestná povolenka"));
     m_labelCestna->setObjectName(QStringLiteral("LabelCestna"));
     m_labelCestna->hide();
-    layout->addWidget(m_labelCestna, 1, 4, 1, 3);
+    layout->addWidget(m_labelCestna, 1, 6);
 
     m_navigator = new DbNavigator;
     m_navigator->setObjectName(QStringLiteral("DBNavigatorPovol"));
@@ -248,6 +252,7 @@ void PermitIssueTab::attach(TDataModule1& data, ReportRunner& reports)
 {
     m_data = &data;
     m_documents = std::make_unique<IssueDocuments>(data, reports);
+    m_returnBox->attach(data);
     bindInputs();
     watchLeaving();
 }
@@ -341,6 +346,8 @@ void PermitIssueTab::setIssuing(bool on)
     m_issuing = on;
     m_navigator->setVisibleButtons(on ? issuingButtons : browsingButtons);
     m_memberNumber->setEnabled(!on);
+    // A mark walks the member's payments, among them the one being issued.
+    m_returnBox->setEnabled(!on);
     if (on) {
         m_issuingMember = currentMemberNumber();
         m_issuingMemberMark = m_data->TableClenove().bookmark();

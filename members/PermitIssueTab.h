@@ -19,6 +19,7 @@ class QLineEdit;
 class QPushButton;
 class QTabWidget;
 class ReportRunner;
+class ReturnBox;
 class TDataModule1;
 
 // The cash desk of the members window ("Povolenky-výdej"): issuing a year's fees and
@@ -53,6 +54,8 @@ public:
 
     void SetFeeEditable(bool on);
     void RecalcIssueTotal();
+    // " Vrátil sumář " of this tab.
+    ReturnBox& returnBox() { return *m_returnBox; }
 
 signals:
     // The members window disables its own member navigation while an issue runs.
@@ -129,6 +132,7 @@ private:
     QCheckBox* m_printAttendance = nullptr;
     QCheckBox* m_scannerIssues = nullptr;
     QPushButton* m_repeat = nullptr;
+    ReturnBox* m_returnBox = nullptr;
     QTabWidget* m_tabs = nullptr;
 
     bool m_issuing = false;

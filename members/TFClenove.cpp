@@ -18,6 +18,8 @@
 #include "PermitIssueTab.h"
 #include "QtEdge.h"
 #include "Query.h"
+#include "ReturnBox.h"
+#include "ReturnMarking.h"
 #include "TDataModule1.h"
 #include "TFormBrigada.h"
 
@@ -114,7 +116,10 @@ TFClenove::TFClenove(QWidget* parent)
     connect(m_permitTab, &PermitIssueTab::issuingChanged, this, [this](bool issuing) {
         m_navigator->setEnabled(!issuing);
         m_recordsTab->setMovesEnabled(!issuing);
+        // A mark walks the member's payments, which the issue is adding to.
+        m_returnBox->setEnabled(!issuing);
     });
+    connect(&m_permitTab->returnBox(), &ReturnBox::pressed, this, &TFClenove::FocusMemberSearch);
     // The window sees every key of its controls first, as the old form's key preview did.
     qApp->installEventFilter(this);
     setUpSizeRules();
@@ -337,9 +342,9 @@ QWidget* TFClenove::buildReturnBox()
 {
     QLabel* year = label(QStringLiteral("LabelRokVratil"));
     m_summaryYearLabels << year;
-    return group(QStringLiteral(" Vrátil sumář "),
-                 row({button(QStringLiteral("MP"), QStringLiteral("ButtonVratilMP")),
-                      button(QStringLiteral("PS"), QStringLiteral("ButtonVratilPS")), year}));
+    m_returnBox = new ReturnBox(QString(), year);
+    connect(m_returnBox, &ReturnBox::pressed, this, &TFClenove::FocusMemberSearch);
+    return m_returnBox;
 }
 
 QWidget* TFClenove::buildAwardBox()
@@ -366,14 +371,29 @@ QWidget* TFClenove::buildPrintTab()
     auto* layout = new QVBoxLayout(tab);
     m_staticTextKdo = label(QStringLiteral("StaticTextKdo"));
     layout->addWidget(m_staticTextKdo);
+    layout->addWidget(buildOwedReturnsBox());
     layout->addStretch();
     return tab;
+}
+
+QWidget* TFClenove::buildOwedReturnsBox()
+{
+    QLabel* year = label(QStringLiteral("LabelRokSumTisk"));
+    m_summaryYearLabels << year;
+    QPushButton* mp = button(QStringLiteral("Nevrátili  MP"), QStringLiteral("ButtonNevratiliMP"));
+    QPushButton* ps = button(QStringLiteral("Nevrátili  PS"), QStringLiteral("ButtonNevratiliPS"));
+    connect(mp, &QPushButton::clicked, this,
+            QtEdge::slot([this] { selectOwedReturns(TDataModule1::Water::MP); }));
+    connect(ps, &QPushButton::clicked, this,
+            QtEdge::slot([this] { selectOwedReturns(TDataModule1::Water::PS); }));
+    return group(QStringLiteral(" Sumáře v roce  "), row({year, mp, ps}));
 }
 
 void TFClenove::attach(TDataModule1& data, ReportRunner& reports)
 {
     m_data = &data;
     m_permitTab->attach(data, reports);
+    m_returnBox->attach(data);
     m_recordsTab->attach(data);
     m_dataAdmin->attach(data);
     m_issueCounts->attach(data);
@@ -617,11 +637,58 @@ void TFClenove::runDisplayFilter(DisplayFilter::Kind kind)
     filter.applyTo(members, year, category);
     m_filterKind = kind;
     m_filterButtons->button(int(kind))->setChecked(true);
-    m_queryClenove->setSql(filter.selectionLines(year, category));
+    showSelection(filter.selectionLines(year, category), filter.selectionCaption(year, category));
+    showCounts();
+}
+
+void TFClenove::showSelection(const QStringList& lines, const QString& caption)
+{
+    m_queryClenove->setSql(lines);
     m_queryClenove->open();
     m_queryClenove->first();
-    m_staticTextKdo->setText(filter.selectionCaption(year, category));
-    showCounts();
+    m_staticTextKdo->setText(caption);
+}
+
+void TFClenove::selectOwedReturns(TDataModule1::Water kind)
+{
+    const QString year = QString::number(m_data->summaryYear());
+    const QString water =
+        kind == TDataModule1::Water::MP ? QStringLiteral("MP") : QStringLiteral("PS");
+    showSelection({QStringLiteral("select * from CLENOVE,POVOL"),
+                   QStringLiteral("where (CLENOVE.CLEN_CISLO=POVOL.CLEN_CISLO) and (POVOL.ROK=") +
+                       year + QStringLiteral(") and (") + water + QStringLiteral("_VRACENO='NE')"),
+                   QStringLiteral(" ORDER BY PRIJMENI ")},
+                  QStringLiteral("Nevrátili ") + water + QStringLiteral(" sumář ") + year);
+}
+
+// ---- return marks ---------------------------------------------------------------------------
+
+bool TFClenove::MarkReturnedForMember(const QString& number)
+{
+    if (!findByPrimaryKey(number)) {
+        const QString surname =
+            m_data->TableSumar().fieldByName(QStringLiteral("PRIJMENI")).asString();
+        Messages::confirmWithOk(ReturnMarking::notFoundNotice(number, surname));
+        return false;
+    }
+    return m_data->MarkSummaryReturned(m_data->catchKind());
+}
+
+bool TFClenove::findByPrimaryKey(const QString& number)
+{
+    Table& members = m_data->TableClenove();
+    const QString order = members.indexFieldNames();
+    members.setIndexFieldNames(QStringLiteral("CLEN_CISLO"));
+    bool found = false;
+    try {
+        found = members.findKey({number});
+    } catch (...) {
+        // The browsing order comes back whatever happened.
+        members.setIndexFieldNames(order);
+        throw;
+    }
+    members.setIndexFieldNames(order);
+    return found;
 }
 
 void TFClenove::refreshCounts()

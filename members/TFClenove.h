@@ -2,6 +2,7 @@
 
 #include "DisplayFilter.h"
 #include "MemberFigures.h"
+#include "TDataModule1.h"
 
 #include <QDialog>
 
@@ -28,7 +29,7 @@ class QStackedWidget;
 class QTabWidget;
 class Query;
 class ReportRunner;
-class TDataModule1;
+class ReturnBox;
 class TFormBrigada;
 
 // The members window: the register of members, searches, display filters and the
@@ -69,6 +70,14 @@ public:
     void FocusMemberSearch();
     // The number search: makes the member current or says there is none.
     void findMemberByNumber(const QString& number);
+    // Makes the member current and marks its return of the catch window's kind as handed in;
+    // true when a mark changed. A number not in the register is told with the surname of
+    // the current year catch row, and nothing is marked. Throws EngineError when the mark
+    // fails (nothing is marked then).
+    bool MarkReturnedForMember(const QString& number);
+    // "Nevrátili  MP" / "Nevrátili  PS": the members whose payment of the summary year still
+    // owes the return of the kind.
+    void selectOwedReturns(TDataModule1::Water kind);
     // The open-note mark: set by typing into the notes, cleared by a double click.
     void markNote();
     void settleNote();
@@ -97,6 +106,7 @@ private:
     QWidget* buildReturnBox();
     QWidget* buildAwardBox();
     QWidget* buildPrintTab();
+    QWidget* buildOwedReturnsBox();
     DbNavigator* buildNavigator();
     template <class Input> Input* bound(const QString& field, bool lockable);
     void addCaptioned(QGridLayout* grid, int row, int column, const QString& caption,
@@ -112,6 +122,8 @@ private:
     void showSummaryYear();
     void refreshFilterCategories();
     void refreshCounts();
+    void showSelection(const QStringList& lines, const QString& caption);
+    bool findByPrimaryKey(const QString& number);
     void showCounts();
     void onNavigatorAboutToAct(int button);
     void onNavigatorClicked();
@@ -149,6 +161,7 @@ private:
     QLabel* m_labelPs = nullptr;
     QCheckBox* m_returnedMp = nullptr;
     QCheckBox* m_returnedPs = nullptr;
+    ReturnBox* m_returnBox = nullptr;
     QLabel* m_hoursRequired = nullptr;
     QLabel* m_hoursWorked = nullptr;
     QCheckBox* m_checkBoxBrig = nullptr;
