@@ -34,19 +34,14 @@ template <class Work> auto readingFile(const QString& path, Work work)
     }
 }
 
-// A batch number as stored; none for a row typed here.
-std::optional<int> batchOf(const QString& stored, const QString& table)
+// A batch number as stored. A row typed here has none, and neither has one that carries a
+// permit number there, as rows taken over from elsewhere may: such a row is no batch.
+std::optional<int> batchOf(const QString& stored)
 {
-    const QString text = stored.trimmed();
-    if (text.isEmpty())
-        return std::nullopt;
     bool ok = false;
-    const int batch = text.toInt(&ok);
+    const int batch = stored.trimmed().toInt(&ok);
     if (!ok)
-        throw EngineError(QStringLiteral("V tabulce %1 je v poli %2 hodnota \"%3\", která není "
-                                         "číslem dávky.")
-                              .arg(table, batchField, text),
-                          EngineError::Kind::Conversion);
+        return std::nullopt;
     return batch;
 }
 
@@ -73,7 +68,7 @@ int CatchReturnImport::nextBatch(const QString& yearTable) const
             .arg(Database::quoteIdentifier(batchField), Database::quoteIdentifier(table)));
     int highest = 0;
     while (select.step())
-        highest = std::max(highest, batchOf(select.text(0), table).value_or(0));
+        highest = std::max(highest, batchOf(select.text(0)).value_or(0));
     return highest + 1;
 }
 
@@ -138,7 +133,7 @@ int CatchReturnImport::earlierBatchHolding(const QString& path, const QString& y
             for (int c = 0; c < mapping.fields.size(); ++c)
                 row << select.value(c, mapping.fields[c].type);
             const QString key = rowKey(mapping, row);
-            const auto batch = batchOf(row[mapping.batchField].toString(), mapping.table);
+            const auto batch = batchOf(row[mapping.batchField].toString());
             if (batch && wanted.contains(key))
                 ++held[*batch][key];
         }

@@ -24,8 +24,8 @@ public:
 
     explicit CatchReturnImport(Database& db);
 
-    // 1 + the highest batch number of the local table; 1 when no row has one. Throws
-    // EngineError when a batch number is not a whole number.
+    // 1 + the highest batch number of the local table; 1 when no row has one. Values that are
+    // not whole numbers are permit numbers, not batches, and do not count.
     int nextBatch(const QString& yearTable) const;
     // Appends every row of the file in one transaction and returns the batch number given
     // them. Throws EngineError – a missing or damaged file, a field of the file the local
