@@ -37,6 +37,19 @@ QString SafeFileDialog::saveFile(QWidget* parent, const QString& caption,
     return run(parent, caption, suggestedPath, filter, true);
 }
 
+QString SafeFileDialog::chooseFolder(QWidget* parent, const QString& caption, const QString& folder)
+{
+    PlainIcons icons;
+    QFileDialog dialog(parent, caption, folder);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    dialog.setIconProvider(&icons);
+    dialog.setFileMode(QFileDialog::Directory);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
 QString SafeFileDialog::run(QWidget* parent, const QString& caption, const QString& path,
                             const QString& filter, bool saving)
 {

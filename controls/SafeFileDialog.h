@@ -14,6 +14,8 @@ public:
                             const QString& filter);
     static QString saveFile(QWidget* parent, const QString& caption, const QString& suggestedPath,
                             const QString& filter);
+    // An existing folder; empty when the user cancels.
+    static QString chooseFolder(QWidget* parent, const QString& caption, const QString& folder);
 
 private:
     static QString run(QWidget* parent, const QString& caption, const QString& path,

@@ -1,6 +1,8 @@
 #include "Platform.h"
 
 #include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
 
 #include <sqlite3.h>
 
@@ -69,5 +71,26 @@ bool Platform::tryLockFile(QFile& file)
 #else
     // flock belongs to this open file only: no other descriptor's close can drop it.
     return flock(file.handle(), LOCK_EX | LOCK_NB) == 0;
+#endif
+}
+
+bool Platform::composeMail(const QString& address, const QString& subject,
+                           const QStringList& attachments)
+{
+#if defined(_WIN32) || defined(__APPLE__)
+    (void)address;
+    (void)subject;
+    (void)attachments;
+    return false;
+#else
+    const QString program = QStandardPaths::findExecutable(QStringLiteral("xdg-email"));
+    if (program.isEmpty())
+        return false;
+    QStringList arguments{QStringLiteral("--subject"), subject};
+    for (const QString& file : attachments)
+        arguments << QStringLiteral("--attach") << file;
+    arguments << address;
+    // The mail program stays open for the user; the program does not wait for it.
+    return QProcess::startDetached(program, arguments);
 #endif
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QStringList>
+
 class QFile;
 
 // The few things the program asks of the operating system itself, in one place so that the
@@ -15,4 +17,8 @@ public:
     // An exclusive lock on an open file that the system drops when the file is closed or the
     // process ends; false when another process holds it.
     static bool tryLockFile(QFile& file);
+    // Hands a new mail with the files attached to the desktop's mail program, for the user to
+    // look over and send; false where the desktop offers no such hand-over (xdg-email).
+    static bool composeMail(const QString& address, const QString& subject,
+                            const QStringList& attachments);
 };
