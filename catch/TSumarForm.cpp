@@ -1,6 +1,7 @@
 #include "TSumarForm.h"
 
 #include "CatchEntryTab.h"
+#include "CatchExchangePanel.h"
 #include "CatchOverviewTab.h"
 #include "DistrictsTab.h"
 #include "QtEdge.h"
@@ -27,6 +28,8 @@ TSumarForm::TSumarForm(TDataModule1& data, ReportRunner& reports, const QString&
     m_overview = new CatchOverviewTab(data);
     m_districts = new DistrictsTab(data);
     m_weights = new WeightRangesTab(data);
+    m_exchange = new CatchExchangePanel(data, m_districts->progress());
+    m_districts->addPanel(m_exchange);
     m_tabs->addTab(m_entry, QStringLiteral("Sumáře členů nové/opravy"));
     m_tabs->addTab(m_overview, QStringLiteral("Přehled sumáře členů"));
     m_tabs->addTab(m_districts, QStringLiteral("Sumáře MO / Revíry"));
@@ -35,6 +38,8 @@ TSumarForm::TSumarForm(TDataModule1& data, ReportRunner& reports, const QString&
     layout->addWidget(m_tabs);
 
     connect(m_entry, &CatchEntryTab::overviewStale, this, &TSumarForm::markOverviewStale);
+    connect(m_exchange, &CatchExchangePanel::yearTableAppended, this,
+            &TSumarForm::markOverviewStale);
     connect(m_districts, &DistrictsTab::kindChosen, this,
             QtEdge::slot(this, &TSumarForm::chooseKind));
     connect(m_weights->rangeChecking(), &QCheckBox::toggled, this,
@@ -56,6 +61,11 @@ void TSumarForm::keepEnterForInputs()
         button->setAutoDefault(false);
         button->setDefault(false);
     }
+}
+
+void TSumarForm::setMailAddress(std::function<QString()> address)
+{
+    m_exchange->setMailAddress(std::move(address));
 }
 
 void TSumarForm::markOverviewStale()

@@ -4,7 +4,10 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class CatchEntryTab;
+class CatchExchangePanel;
 class CatchOverviewTab;
 class DistrictsTab;
 class QTabWidget;
@@ -37,6 +40,9 @@ public:
     WeightRangesTab& weightsTab() { return *m_weights; }
     QTabWidget& tabs() { return *m_tabs; }
 
+    // The union's address that "Odešli" sends to; known once the settings window exists.
+    void setMailAddress(std::function<QString()> address);
+
     void done(int result) override;
 
 protected:
@@ -53,4 +59,5 @@ private:
     CatchOverviewTab* m_overview = nullptr;
     DistrictsTab* m_districts = nullptr;
     WeightRangesTab* m_weights = nullptr;
+    CatchExchangePanel* m_exchange = nullptr;
 };

@@ -129,6 +129,7 @@ bool ProgramStart::start()
     // Its creation makes sure the summary year's catch tables exist and reads TALU.ini.
     m_settings = std::make_unique<TSettingForm>(*m_data, m_iniPath);
     m_members->setPrintSettings(m_settings.get());
+    m_catch->setMailAddress([this] { return m_settings->catchReturnEmail(); });
     QObject::connect(m_settings.get(), &TSettingForm::restoreRequested, m_settings.get(),
                      QtEdge::slot([this] { chooseBackupToRestore(); }));
     QObject::connect(m_settings.get(), &TSettingForm::evaluatedBrigadeYearChanged, m_members.get(),
