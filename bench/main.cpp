@@ -1,4 +1,5 @@
 #include "CashDeskBenchmark.h"
+#include "CatchEntryBenchmark.h"
 #include "CatchExchangeBenchmark.h"
 #include "DataAdminBenchmark.h"
 #include "DataDirectoryInitializer.h"
@@ -84,6 +85,8 @@ int main(int argc, char* argv[])
         for (const BenchmarkResult& r : TakeOverBenchmark(directory, year).runAll())
             out << r.line() << Qt::endl;
         out << CatchExchangeBenchmark(directory, year).run().line() << Qt::endl;
+        for (const BenchmarkResult& r : CatchEntryBenchmark(directory, year).runAll())
+            out << r.line() << Qt::endl;
     } catch (const EngineError& e) {
         QTextStream(stderr) << e.message() << Qt::endl;
         return 1;
