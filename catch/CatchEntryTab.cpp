@@ -438,16 +438,30 @@ bool CatchEntryTab::finishEntry()
         return true;
     try {
         DataLinks::updateRecord(year);
-        if (year.isModified())
-            m_data.saveCatchReturn();
-        else
+        if (isEmptyNewRow(year))
             year.cancel();
+        else
+            m_data.saveCatchReturn();
     } catch (const EngineError& e) {
         Messages::error(e.message());
         return false;
     }
     SetEntryEnabled(false);
     emit overviewStale();
+    return true;
+}
+
+bool CatchEntryTab::isEmptyNewRow(Table& year)
+{
+    // A row started and left without days or catch holds nothing the secretary typed.
+    if (year.state() != DataSet::State::Insert)
+        return false;
+    QStringList fields{QStringLiteral("DOCHAZKA")};
+    for (const CatchSpecies& s : CatchSpecies::all())
+        fields << s.countField() << s.weightField();
+    for (const QString& field : fields)
+        if (year.fieldByName(field).asFloat() != 0)
+            return false;
     return true;
 }
 

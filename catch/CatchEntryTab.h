@@ -50,6 +50,7 @@ public:
     // Before the window closes: a typed row is saved (an untouched new one dropped).
     // False, with the reason shown, when it cannot be saved.
     bool finishEntry();
+    static bool isEmptyNewRow(Table& year);
 
 signals:
     // The year catch table changed under the overview.

@@ -3,6 +3,7 @@
 #include "CatchEntryTab.h"
 #include "CatchOverviewTab.h"
 #include "DbEdit.h"
+#include "DbGrid.h"
 #include "DbNavigator.h"
 #include "DistrictsTab.h"
 #include "Query.h"
@@ -17,6 +18,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTest>
 
 using namespace Qt::StringLiterals;
 
@@ -152,7 +154,8 @@ TEST_F(CatchEntryTest, AFailedMarkKeepsTheRowUnsavedAndInEdit)
     press(input(u"DOCHAZKA"_s), Qt::Key_Return);
 
     ASSERT_EQ(shown.size(), 1);
-    EXPECT_TRUE(shown.first().text.contains(u"tabulka Clenove"_s)) << shown.first().text.toStdString();
+    EXPECT_TRUE(shown.first().text.contains(u"tabulka Clenove"_s))
+        << shown.first().text.toStdString();
     EXPECT_TRUE(yearTable().isEditing());
     EXPECT_EQ(input(u"DOCHAZKA"_s)->text(), u"3"_s);
     EXPECT_TRUE(stored(u"SuMP2012.DB"_s, u"CLEN_CISLO"_s).isEmpty());
@@ -230,6 +233,59 @@ TEST_F(CatchEntryTest, TheTroutSwitchMovesTheWholeWindowToTheTroutTables)
     press(input(u"DOCHAZKA"_s), Qt::Key_Return);
     EXPECT_EQ(stored(u"SuPS2012.DB"_s, u"CLEN_CISLO"_s), QStringList{u"1"_s});
     EXPECT_EQ(stored(u"Clenove.DB"_s, u"LAST_SUMAR_PS"_s).join(u','), u"2012,"_s);
+}
+
+TEST_F(CatchEntryTest, OnlyThisMemberNarrowsTheRowsUntilTheSurnameListIsEntered)
+{
+    start();
+    for (const QString& number : {u"1"_s, u"A7"_s, u"1"_s}) {
+        select(number);
+        startReturn();
+        typeInto(u"DOCHAZKA"_s, u"1"_s);
+        press(input(u"DOCHAZKA"_s), Qt::Key_Return);
+    }
+    select(u"1"_s);
+    window().findChild<QPushButton*>(u"ButtonJenTentoClen"_s)->click();
+    EXPECT_EQ(yearTable().recordCount(), 2);
+    window().findChild<QLineEdit*>(u"EditZaznam"_s)->setFocus();
+    window().entryTab().focusMemberFinder();
+    EXPECT_EQ(yearTable().recordCount(), 3);
+}
+
+TEST_F(CatchEntryTest, EscClosesTheWindowAndKeepsWhatWasTypedButNotAnUntouchedRow)
+{
+    start();
+    select(u"1"_s);
+    startReturn();
+    QTest::keyClick(input(u"DOCHAZKA"_s), Qt::Key_Escape);
+    EXPECT_FALSE(window().isVisible());
+    EXPECT_TRUE(stored(u"SuMP2012.DB"_s, u"CLEN_CISLO"_s).isEmpty());
+
+    window().show();
+    window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+    select(u"1"_s);
+    startReturn();
+    typeInto(u"DOCHAZKA"_s, u"6"_s);
+    QTest::keyClick(input(u"DOCHAZKA"_s), Qt::Key_Escape);
+    EXPECT_FALSE(window().isVisible());
+    EXPECT_EQ(stored(u"SuMP2012.DB"_s, u"DOCHAZKA"_s), QStringList{u"6"_s});
+    EXPECT_EQ(stored(u"Povol.DB"_s, u"MP_VRACENO"_s), QStringList{u"ANO"_s});
+}
+
+TEST_F(CatchEntryTest, TheUsualWeightsCanBeCorrectedButNotAddedTo)
+{
+    start();
+    window().tabs().setCurrentWidget(&window().weightsTab());
+    DbGrid* grid = window().weightsTab().grid();
+    const int rows = data().TableVahy().recordCount();
+    grid->setFocus();
+    grid->setCurrentIndex(grid->model()->index(rows - 1, 1));
+    QTest::keyClick(grid, Qt::Key_Down);
+    QTest::keyClick(grid, Qt::Key_Insert);
+    QTest::keyClick(grid, Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_FALSE(data().TableVahy().isEditing());
+    EXPECT_EQ(data().TableVahy().recordCount(), rows);
 }
 
 } // namespace
