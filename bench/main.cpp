@@ -1,4 +1,5 @@
 #include "CashDeskBenchmark.h"
+#include "CatchTotalsBenchmark.h"
 #include "DataAdminBenchmark.h"
 #include "DataDirectoryInitializer.h"
 #include "DataSafetyBenchmark.h"
@@ -82,6 +83,7 @@ int main(int argc, char* argv[])
             out << r.line() << Qt::endl;
         for (const BenchmarkResult& r : TakeOverBenchmark(directory, year).runAll())
             out << r.line() << Qt::endl;
+        out << CatchTotalsBenchmark::run().line() << Qt::endl;
     } catch (const EngineError& e) {
         QTextStream(stderr) << e.message() << Qt::endl;
         return 1;
