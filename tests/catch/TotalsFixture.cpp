@@ -7,22 +7,17 @@
 #include "SqlStatement.h"
 #include "TDataModule1.h"
 
-#include <QAbstractButton>
 #include <QLocale>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
 
-namespace {
+TotalsFixture::TotalsFixture() = default;
+TotalsFixture::~TotalsFixture() = default;
 
-QString yearTable(const QString& kind)
-{
-    return DataModel::yearCatchTableName(kind == u"PS"_s, TotalsData::year);
-}
-
-} // namespace
-
-void TotalsData::SetUp()
+void TotalsFixture::SetUp()
 {
     ensureTestApplication();
     QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic));
@@ -30,17 +25,36 @@ void TotalsData::SetUp()
     db().execute(u"UPDATE Setup SET PRACOVNI_ROK = 2012, PRACOVNI_ROK_SUM = 2012, TISK = 0, "
                  "CISLO_ORGANIZACE = '1234', NAZEV_ORGANIZACE = 'MO Zeleneč'"_s);
     for (const QString& kind : {u"MP"_s, u"PS"_s}) {
-        if (!db().fileExists(yearTable(kind)))
-            db().createTable(DataModel::table(yearTable(kind)));
-        db().execute(u"DELETE FROM "_s + yearTable(kind));
+        db().createTable(DataModel::table(u"Su"_s + kind + u"2012"_s));
         db().execute(u"DELETE FROM Reviry"_s + kind);
         db().execute(u"DELETE FROM CSum"_s + kind);
     }
-    db().touchAll();
+    Messages::setResponder([this](Messages::Kind, const QString& text, Messages::Buttons) {
+        messages << text;
+        return Messages::Answer::Ok;
+    });
+    data = std::make_unique<TDataModule1>(db(), host);
+    data->DataModuleCreate();
+    runner = std::make_unique<ReportRunner>();
+    runner->setSink(&sink);
+    window = std::make_unique<QWidget>();
+    progress = new QProgressBar;
+    panel = new DistrictTotalsPanel(*data, *runner, progress);
+    auto* layout = new QVBoxLayout(window.get());
+    layout->addWidget(panel);
+    layout->addWidget(progress);
+    window->show();
 }
 
-void TotalsData::setDistricts(const QList<std::pair<QString, QString>>& districts,
-                              const QString& kind)
+void TotalsFixture::TearDown()
+{
+    window.reset();
+    data.reset();
+    Messages::setResponder({});
+}
+
+void TotalsFixture::setDistricts(const QList<std::pair<QString, QString>>& districts,
+                                 const QString& kind)
 {
     const QString table = u"Reviry"_s + kind;
     db().execute(u"DELETE FROM "_s + table);
@@ -50,19 +64,17 @@ void TotalsData::setDistricts(const QList<std::pair<QString, QString>>& district
     db().touch(table);
 }
 
-void TotalsData::addReturn(const QVariantMap& values, const QString& kind)
+void TotalsFixture::addReturn(const QVariantMap& values, const QString& kind)
 {
-    const QString table = yearTable(kind);
-    QStringList names;
-    for (const QString& name : values.keys())
-        names << name;
+    const QString table = u"Su"_s + kind + u"2012"_s;
+    const QStringList names = values.keys();
     db().run(u"INSERT INTO %1 (%2) VALUES (%3)"_s.arg(
                  table, names.join(u", "_s), QStringList(names.size(), u"?"_s).join(u", "_s)),
              values.values());
     db().touch(table);
 }
 
-QList<QVariantMap> TotalsData::totals(const QString& kind)
+QList<QVariantMap> TotalsFixture::totals(const QString& kind)
 {
     const QString table = u"CSum"_s + kind;
     const QList<FieldDef> fields = db().tableDef(table).fields;
@@ -77,68 +89,29 @@ QList<QVariantMap> TotalsData::totals(const QString& kind)
     return result;
 }
 
-void TotalsData::failTotalsFromRow(int row, const QString& kind)
+QStringList TotalsFixture::totalsDistricts()
 {
-    const QString table = u"CSum"_s + kind;
-    db().execute(u"CREATE TRIGGER fail_totals BEFORE INSERT ON %1 WHEN "
-                 "(SELECT count(*) FROM %1) >= %2 BEGIN "
-                 "SELECT RAISE(ABORT, 'database or disk is full'); END"_s.arg(table)
-                     .arg(row - 1));
+    QStringList numbers;
+    for (const QVariantMap& row : totals())
+        numbers << row.value(u"REVIR_CISLO"_s).toString();
+    return numbers;
 }
 
-TotalsPanelFixture::TotalsPanelFixture() = default;
-TotalsPanelFixture::~TotalsPanelFixture() = default;
-
-void TotalsPanelFixture::SetUp()
+void TotalsFixture::failTotalsFromRow(int row)
 {
-    TotalsData::SetUp();
-    Messages::setResponder([this](Messages::Kind, const QString& text, Messages::Buttons) {
-        messages << text;
-        return Messages::Answer::Ok;
-    });
-    data = std::make_unique<TDataModule1>(db(), host);
-    data->DataModuleCreate();
-    data->TableSetup().open();
-    data->switchCatchKind(TDataModule1::Water::MP);
-    runner = std::make_unique<ReportRunner>();
-    runner->setSink(&sink);
-    window = std::make_unique<QWidget>();
-    progress = new QProgressBar;
-    panel = new DistrictTotalsPanel(*data, *runner, progress);
-    auto* layout = new QVBoxLayout(window.get());
-    layout->addWidget(panel);
-    layout->addWidget(progress);
-    window->show();
-    ASSERT_TRUE(host.errors.isEmpty()) << host.errors.join(u'\n').toStdString();
+    db().execute(u"CREATE TRIGGER fail_totals BEFORE INSERT ON CSumMP WHEN "
+                 "(SELECT count(*) FROM CSumMP) >= %1 BEGIN "
+                 "SELECT RAISE(ABORT, 'database or disk is full'); END"_s.arg(row - 1));
 }
 
-void TotalsPanelFixture::TearDown()
+QPushButton* TotalsFixture::button(const QString& objectName)
 {
-    window.reset();
-    data.reset();
-    Messages::setResponder({});
+    auto* found = panel->findChild<QPushButton*>(objectName);
+    EXPECT_NE(found, nullptr) << objectName.toStdString();
+    return found;
 }
 
-void TotalsPanelFixture::click(const QString& objectName)
-{
-    auto* button = panel->findChild<QAbstractButton*>(objectName);
-    ASSERT_NE(button, nullptr) << objectName.toStdString();
-    button->click();
-}
-
-bool TotalsPanelFixture::shown(const QString& objectName)
-{
-    auto* widget = panel->findChild<QWidget*>(objectName);
-    return widget && widget->isVisibleTo(panel);
-}
-
-bool TotalsPanelFixture::enabled(const QString& objectName)
-{
-    auto* widget = panel->findChild<QWidget*>(objectName);
-    return widget && widget->isEnabled();
-}
-
-void TotalsPanelFixture::setPrinterAttached(bool attached)
+void TotalsFixture::setPrinterAttached(bool attached)
 {
     db().run(u"UPDATE Setup SET TISK = ?"_s, {attached});
     db().touch(u"Setup"_s);
