@@ -162,7 +162,8 @@ void DistrictTotalsPanel::setRunning(bool running)
 
 bool DistrictTotalsPanel::eventFilter(QObject* watched, QEvent* event)
 {
-    if (m_running && watched != m_stop && isUserInput(event)) {
+    // Input reaches a window before its widget; only at the widget is STOP told apart.
+    if (m_running && watched->isWidgetType() && watched != m_stop && isUserInput(event)) {
         event->ignore();
         return true;
     }
