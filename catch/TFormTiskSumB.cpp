@@ -51,8 +51,8 @@ TFormTiskSumB::TFormTiskSumB(DataSet& totals, DataSet& setup)
         layout.addColumnTitle(title.left, text(title.first), text(title.second));
     for (const Species& s : species)
         layout.addSpecies(QLatin1String(s.name), s.left);
-    const QString count = TotalsReportLayout::countMask;
-    const QString weight = TotalsReportLayout::weightMask;
+    const QString count = TotalsReportLayout::countMask();
+    const QString weight = TotalsReportLayout::weightMask();
     layout.addFigure(211.7, u"TableCSum.SUMA_KS"_s, count, u"SUM(TableCSum.SUMA_KS)"_s, count);
     layout.addFigure(227.3, u"TableCSum.SUMA_KG"_s, weight, u"SUM(TableCSum.SUMA_KG)"_s, weight);
     // The statistics are the mean of the districts' catch per day, not the chapter's whole
@@ -60,7 +60,7 @@ TFormTiskSumB::TFormTiskSumB(DataSet& totals, DataSet& setup)
     const std::pair<double, const char*> perDay[] = {{243.4, "SUMA_KS"}, {260.4, "SUMA_KG"}};
     for (const auto& [left, total] : perDay) {
         const QString ratio = u"TableCSum."_s + QLatin1String(total) + u" / TableCSum.DOCHAZKA"_s;
-        layout.addFigure(left, ratio, TotalsReportLayout::ratioMask, u"AVERAGE("_s + ratio + u')',
-                         TotalsReportLayout::summaryRatioMask);
+        layout.addFigure(left, ratio, TotalsReportLayout::ratioMask(), u"AVERAGE("_s + ratio + u')',
+                         TotalsReportLayout::summaryRatioMask());
     }
 }

@@ -13,6 +13,16 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+constexpr double largeFont = 14.25; // 19 pixels at 96 dpi
+constexpr double valueFont = 9.75;  // 13 pixels
+constexpr double titleFont = 8;
+constexpr double countTop = 0;
+constexpr double weightTop = 4.2;
+constexpr double middleTop = 2.1; // a row's single figure, between count and weight
+constexpr double summaryCountTop = 2.1;
+constexpr double summaryWeightTop = 6.3;
+constexpr double summaryMiddleTop = 4.2;
+const QString dataSetName = QStringLiteral("TableCSum");
 constexpr double headerHeight = 19.8;
 constexpr double detailHeight = 8.5;
 constexpr double summaryHeight = 12.7;
@@ -28,12 +38,6 @@ constexpr double districtRight = 33.4;
 constexpr double unitsWidth = 4.0;
 
 } // namespace
-
-const QString TotalsReportLayout::countMask = QStringLiteral("#####");
-const QString TotalsReportLayout::weightMask = QStringLiteral(";;''");
-const QString TotalsReportLayout::ratioMask = QStringLiteral("##0.000;;''");
-const QString TotalsReportLayout::summaryRatioMask = QStringLiteral("##0.000");
-const QString TotalsReportLayout::dataSetName = QStringLiteral("TableCSum");
 
 TotalsReportLayout::TotalsReportLayout(Report& report, DataSet& totals, DataSet& setup,
                                        const Heading& heading)
@@ -93,7 +97,7 @@ void TotalsReportLayout::addDistrictCells()
     };
     field(19.1, countTop, "REVIR_CISLO", districtRight - 19.1);
     field(2.1, weightTop, "REVIR_NAZEV", districtRight - 2.1);
-    addField(daysLeft, 1.9, daysWidth, u"DOCHAZKA"_s, countMask);
+    addField(daysLeft, 1.9, daysWidth, u"DOCHAZKA"_s, countMask());
     for (double top : {countTop, weightTop})
         m_detail
             ->add<ReportLabel>(unitsLeft, top,
@@ -109,7 +113,7 @@ void TotalsReportLayout::addTotalsLine()
     m_summary->add<ReportLabel>(29.6, summaryCountTop, QStringLiteral("Docházka"))
         ->setFontSize(valueFont);
     addValue(*m_summary, 31.8, summaryWeightTop, daysLeft + daysWidth - 31.8, sumOf(u"DOCHAZKA"_s),
-             countMask);
+             countMask());
     m_summary->add<ReportLabel>(unitsLeft, summaryCountTop, QStringLiteral("ks"))
         ->setFontSize(valueFont);
     m_summary->add<ReportLabel>(unitsLeft, summaryWeightTop, QStringLiteral("kg"))
@@ -134,10 +138,10 @@ void TotalsReportLayout::addSpecies(const QString& species, double left, double 
     addRuleBefore(left, width);
     const QString count = species + u"_KS"_s;
     const QString weight = species + u"_KG"_s;
-    addField(left, countTop, width, count, countMask);
-    addField(left, weightTop, width, weight, weightMask);
-    addValue(*m_summary, left, summaryCountTop, width, sumOf(count), countMask);
-    addValue(*m_summary, left, summaryWeightTop, width, sumOf(weight), weightMask);
+    addField(left, countTop, width, count, countMask());
+    addField(left, weightTop, width, weight, weightMask());
+    addValue(*m_summary, left, summaryCountTop, width, sumOf(count), countMask());
+    addValue(*m_summary, left, summaryWeightTop, width, sumOf(weight), weightMask());
 }
 
 void TotalsReportLayout::addFigure(double left, const QString& rowExpression,

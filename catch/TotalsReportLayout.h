@@ -20,22 +20,13 @@ public:
         double pageLeft; // "Strana "
     };
 
-    static constexpr double largeFont = 14.25; // 19 pixels at 96 dpi
-    static constexpr double valueFont = 9.75;  // 13 pixels
-    static constexpr double titleFont = 8;
     static constexpr double columnWidth = 12.7;
-    static constexpr double countTop = 0;
-    static constexpr double weightTop = 4.2;
-    static constexpr double middleTop = 2.1; // a row's single figure, between count and weight
-    static constexpr double summaryCountTop = 2.1;
-    static constexpr double summaryWeightTop = 6.3;
-    static constexpr double summaryMiddleTop = 4.2;
 
     // Masks: nothing is printed for a zero, except the statistics of the summary.
-    static const QString countMask;
-    static const QString weightMask;
-    static const QString ratioMask;
-    static const QString summaryRatioMask;
+    static QString countMask() { return QStringLiteral("#####"); }
+    static QString weightMask() { return QStringLiteral(";;''"); }
+    static QString ratioMask() { return QStringLiteral("##0.000;;''"); }
+    static QString summaryRatioMask() { return QStringLiteral("##0.000"); }
 
     // Sets the report up on the totals (named "TableCSum" in its expressions) and Setup.db,
     // with the header, the district cells of the detail and the summary's totals line.
@@ -54,9 +45,6 @@ public:
     // A figure in the middle of every row, and below the column in the summary.
     void addFigure(double left, const QString& rowExpression, const QString& rowMask,
                    const QString& summaryExpression, const QString& summaryMask);
-
-    // The report's dataset name for the totals.
-    static const QString dataSetName;
 
 private:
     void addHeading(DataSet& setup, const Heading& heading);
