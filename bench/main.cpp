@@ -1,6 +1,7 @@
 #include "CashDeskBenchmark.h"
 #include "CatchEntryBenchmark.h"
 #include "CatchExchangeBenchmark.h"
+#include "CatchTotalsBenchmark.h"
 #include "DataAdminBenchmark.h"
 #include "DataDirectoryInitializer.h"
 #include "DataSafetyBenchmark.h"
@@ -87,6 +88,7 @@ int main(int argc, char* argv[])
         out << CatchExchangeBenchmark(directory, year).run().line() << Qt::endl;
         for (const BenchmarkResult& r : CatchEntryBenchmark(directory, year).runAll())
             out << r.line() << Qt::endl;
+        out << CatchTotalsBenchmark::run().line() << Qt::endl;
     } catch (const EngineError& e) {
         QTextStream(stderr) << e.message() << Qt::endl;
         return 1;

@@ -143,6 +143,11 @@ qint64 SqlStatement::integer(int column) const
     return sqlite3_column_int64(m_stmt, column);
 }
 
+double SqlStatement::real(int column) const
+{
+    return sqlite3_column_double(m_stmt, column);
+}
+
 QString SqlStatement::text(int column) const
 {
     const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));

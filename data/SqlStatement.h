@@ -35,6 +35,8 @@ public:
     QString columnDeclaredType(int column) const;
     bool isNull(int column) const;
     qint64 integer(int column) const;
+    // The column as a double; 0 for a blank.
+    double real(int column) const;
     QString text(int column) const;
     // The column read as a value of the given field kind.
     QVariant value(int column, FieldType type) const;
