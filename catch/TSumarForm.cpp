@@ -3,6 +3,7 @@
 #include "CatchEntryTab.h"
 #include "CatchExchangePanel.h"
 #include "CatchOverviewTab.h"
+#include "DistrictTotalsPanel.h"
 #include "DistrictsTab.h"
 #include "QtEdge.h"
 #include "WeightRangesTab.h"
@@ -20,7 +21,6 @@ TSumarForm::TSumarForm(TDataModule1& data, ReportRunner& reports, const QString&
     : QDialog(parent)
     , m_data(data)
 {
-    Q_UNUSED(reports);
     setObjectName(QStringLiteral("TSumarForm"));
     setWindowTitle(QStringLiteral("Sumáře") + folderSuffix);
     m_tabs = new QTabWidget;
@@ -28,6 +28,8 @@ TSumarForm::TSumarForm(TDataModule1& data, ReportRunner& reports, const QString&
     m_overview = new CatchOverviewTab(data);
     m_districts = new DistrictsTab(data);
     m_weights = new WeightRangesTab(data);
+    m_totals = new DistrictTotalsPanel(data, reports, m_districts->progress());
+    m_districts->addPanel(m_totals);
     m_exchange = new CatchExchangePanel(data, m_districts->progress());
     m_districts->addPanel(m_exchange);
     m_tabs->addTab(m_entry, QStringLiteral("Sumáře členů nové/opravy"));
@@ -91,6 +93,11 @@ bool TSumarForm::MarkSummaryReturned(TDataModule1::Water kind)
 void TSumarForm::SetEntryEnabled(bool on)
 {
     m_entry->SetEntryEnabled(on);
+}
+
+void TSumarForm::MakeCSum()
+{
+    m_totals->MakeCSum();
 }
 
 void TSumarForm::chooseKind(TDataModule1::Water kind)

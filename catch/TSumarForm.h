@@ -8,6 +8,7 @@
 
 class CatchEntryTab;
 class CatchExchangePanel;
+class DistrictTotalsPanel;
 class CatchOverviewTab;
 class DistrictsTab;
 class QTabWidget;
@@ -30,6 +31,8 @@ public:
     void RefreshOverview(bool force, TDataModule1::Water kind, const QString& district = {});
     bool MarkSummaryReturned(TDataModule1::Water kind);
     void SetEntryEnabled(bool on);
+    // Rebuilds the district totals of the kind from the summary year's returns.
+    void MakeCSum();
     // The MP/PS switch: the whole window moves to the kind's tables.
     void chooseKind(TDataModule1::Water kind);
     TDataModule1::Water kind() const { return m_data.catchKind(); }
@@ -37,6 +40,8 @@ public:
     CatchEntryTab& entryTab() { return *m_entry; }
     CatchOverviewTab& overviewTab() { return *m_overview; }
     DistrictsTab& districtsTab() { return *m_districts; }
+    DistrictTotalsPanel& totalsPanel() { return *m_totals; }
+    CatchExchangePanel& exchangePanel() { return *m_exchange; }
     WeightRangesTab& weightsTab() { return *m_weights; }
     QTabWidget& tabs() { return *m_tabs; }
 
@@ -60,4 +65,5 @@ private:
     DistrictsTab* m_districts = nullptr;
     WeightRangesTab* m_weights = nullptr;
     CatchExchangePanel* m_exchange = nullptr;
+    DistrictTotalsPanel* m_totals = nullptr;
 };

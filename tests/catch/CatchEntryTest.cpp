@@ -215,6 +215,25 @@ TEST_F(CatchEntryTest, TheOverviewCountsRowsAndMembersAndFollowsItsStaleMark)
     EXPECT_EQ(window().overviewTab().query().recordAt(0).value(0).toString(), u"A7"_s);
 }
 
+TEST_F(CatchEntryTest, TypedReturnsAreTotalledPerDistrictOnTheTotalsTab)
+{
+    start();
+    for (const QString& number : {u"1"_s, u"A7"_s}) {
+        select(number);
+        startReturn();
+        typeInto(u"DOCHAZKA"_s, u"4"_s);
+        typeCarp(u"2"_s, u"2,5"_s);
+        press(input(u"KAPR_KG"_s), Qt::Key_Return);
+    }
+    window().tabs().setCurrentWidget(&window().districtsTab());
+    window().MakeCSum();
+    ASSERT_TRUE(shown.isEmpty()) << shownTexts().join(u'\n').toStdString();
+    EXPECT_EQ(stored(u"CSumMP.DB"_s, u"DOCHAZKA"_s), QStringList{u"8"_s});
+    EXPECT_EQ(stored(u"CSumMP.DB"_s, u"KAPR_KS"_s), QStringList{u"4"_s});
+    EXPECT_EQ(stored(u"CSumMP.DB"_s, u"SUMA_KG"_s), QStringList{u"5"_s});
+    EXPECT_EQ(data().TableCSum().recordCount(), 1);
+}
+
 TEST_F(CatchEntryTest, TheTroutSwitchMovesTheWholeWindowToTheTroutTables)
 {
     start();
