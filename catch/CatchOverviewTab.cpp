@@ -4,9 +4,7 @@
 #include "DataSetColumn.h"
 #include "DbGrid.h"
 #include "FormParts.h"
-#include "LocalSql.h"
 #include "QtEdge.h"
-#include "Query.h"
 #include "Table.h"
 
 #include <QComboBox>
@@ -18,15 +16,15 @@
 CatchOverviewTab::CatchOverviewTab(TDataModule1& data, QWidget* parent)
     : QWidget(parent)
     , m_data(data)
-    , m_query(std::make_unique<Query>(data.database()))
+    , m_rows(std::make_unique<Table>(data.database()))
 {
     setObjectName(QStringLiteral("TabPrehledSumare"));
     m_grid = new DbGrid;
     m_grid->setObjectName(QStringLiteral("GridPrehled"));
     m_grid->setReadOnly(true);
     setUpColumns();
-    m_rowCount = FormParts::label(QStringLiteral("0"), QStringLiteral("LabelPocetZaznamu"));
-    m_memberCount = FormParts::label(QStringLiteral("0"), QStringLiteral("LabelPocetClenu"));
+    m_rowLabel = FormParts::label(QStringLiteral("0"), QStringLiteral("LabelPocetZaznamu"));
+    m_memberLabel = FormParts::label(QStringLiteral("0"), QStringLiteral("LabelPocetClenu"));
     m_districts = new QComboBox;
     m_districts->setObjectName(QStringLiteral("ComboPrehledRevir"));
     m_districtToggle = FormParts::button(QStringLiteral("Revír"), QStringLiteral("ButtonRevir"));
@@ -35,9 +33,9 @@ CatchOverviewTab::CatchOverviewTab(TDataModule1& data, QWidget* parent)
 
     auto* counts = new QHBoxLayout;
     counts->addWidget(FormParts::label(QStringLiteral("Sumář obsahuje")));
-    counts->addWidget(m_rowCount);
+    counts->addWidget(m_rowLabel);
     counts->addWidget(FormParts::label(QStringLiteral("záznamů od")));
-    counts->addWidget(m_memberCount);
+    counts->addWidget(m_memberLabel);
     counts->addWidget(FormParts::label(QStringLiteral("členů")));
     counts->addStretch(1);
     counts->addWidget(m_districts);
@@ -73,36 +71,42 @@ void CatchOverviewTab::RefreshOverview(bool force, TDataModule1::Water kind,
 {
     if (!force)
         return;
-    QStringList sql{QStringLiteral("SELECT * FROM '") + m_data.SumarName_by_Year(kind) +
-                    QLatin1Char('\'')};
-    sql << (district.isEmpty()
-                ? QString()
-                : QStringLiteral("WHERE REVIR_NAZEV = ") + LocalSql::quoted(district));
-    sql << QStringLiteral("ORDER BY PRIJMENI , CLEN_CISLO, REVIR_NAZEV ");
     m_grid->setDataSet(nullptr);
-    m_query->close();
-    m_query->setSql(sql);
-    m_query->open();
-    m_rows = m_query->recordCount();
-    m_members = countMembers();
-    m_grid->setDataSet(m_query.get());
-    m_rowCount->setText(QString::number(m_rows));
-    m_memberCount->setText(QString::number(m_members));
+    // A cursor in the overview's order rather than a query copying every row: a season holds
+    // many thousands of rows, and the grid reads only those it shows.
+    m_rows->close();
+    m_rows->setTableName(m_data.SumarName_by_Year(kind));
+    m_rows->setIndexFieldNames(QStringLiteral("PRIJMENI;CLEN_CISLO;REVIR_NAZEV"));
+    if (district.isEmpty())
+        m_rows->setFiltered(false);
+    else {
+        m_rows->setExactFilter(QStringLiteral("REVIR_NAZEV"), district);
+        m_rows->setFiltered(true);
+    }
+    m_rows->open();
+    m_rows->keepOrderIndexed();
+    m_rows->refresh();
+    m_rowCount = m_rows->recordCount();
+    m_memberCount = countMembers();
+    m_grid->setDataSet(m_rows.get());
+    m_rowLabel->setText(QString::number(m_rowCount));
+    m_memberLabel->setText(QString::number(m_memberCount));
     m_stale = false;
     m_filtered = !district.isEmpty();
-    m_query->first();
+    m_rows->first();
 }
 
 int CatchOverviewTab::countMembers()
 {
-    const int column = m_query->fieldIndex(QStringLiteral("CLEN_CISLO"));
+    // Each change of the member number from the row before starts another member.
     int members = 0;
     QVariant previous;
-    for (int i = 0; i < m_rows; ++i) {
-        const QVariant number = m_query->recordAt(i).value(column);
-        if (i == 0 || number != previous)
+    bool first = true;
+    for (const QVariant& number : m_rows->fieldValues(QStringLiteral("CLEN_CISLO"))) {
+        if (first || number != previous)
             ++members;
         previous = number;
+        first = false;
     }
     return members;
 }
@@ -135,7 +139,7 @@ void CatchOverviewTab::showEvent(QShowEvent* event)
             if (m_stale)
                 m_districtToggle->setText(QStringLiteral("Revír"));
             RefreshOverview(m_stale, m_data.catchKind());
-            m_grid->setDataSet(m_query.get());
+            m_grid->setDataSet(m_rows.get());
         },
         QtEdge::Tell::Later);
 }

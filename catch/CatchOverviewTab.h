@@ -7,7 +7,7 @@
 #include <memory>
 
 class DbGrid;
-class Query;
+class Table;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -26,9 +26,10 @@ public:
     bool OverviewStale() const { return m_stale; }
     void markStale() { m_stale = true; }
 
-    Query& query() { return *m_query; }
-    int shownRows() const { return m_rows; }
-    int shownMembers() const { return m_members; }
+    // The rows shown, in the overview's order.
+    Table& rows() { return *m_rows; }
+    int shownRows() const { return m_rowCount; }
+    int shownMembers() const { return m_memberCount; }
 
     // "Revír" / "Všechno".
     void toggleDistrict();
@@ -43,14 +44,14 @@ private:
     int countMembers();
 
     TDataModule1& m_data;
-    std::unique_ptr<Query> m_query;
+    std::unique_ptr<Table> m_rows;
     DbGrid* m_grid = nullptr;
-    QLabel* m_rowCount = nullptr;
-    QLabel* m_memberCount = nullptr;
+    QLabel* m_rowLabel = nullptr;
+    QLabel* m_memberLabel = nullptr;
     QComboBox* m_districts = nullptr;
     QPushButton* m_districtToggle = nullptr;
-    int m_rows = 0;
-    int m_members = 0;
+    int m_rowCount = 0;
+    int m_memberCount = 0;
     bool m_stale = true;
     bool m_filtered = false;
 };

@@ -101,6 +101,38 @@ QString Table::orderClause() const
     return terms.join(QStringLiteral(", "));
 }
 
+void Table::keepOrderIndexed()
+{
+    requireActive();
+    QString clause = orderClause();
+    clause.chop(QStringLiteral(", rowid").size());
+    if (m_orderFields.isEmpty())
+        return;
+    QStringList names;
+    for (int i : m_orderFields)
+        names << m_def.fields[i].name;
+    const QString index = m_storage + QStringLiteral("_order_") + names.join(QLatin1Char('_'));
+    database().execute(QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
+                           .arg(q(index), q(m_storage), clause));
+}
+
+QList<QVariant> Table::fieldValues(const QString& fieldName)
+{
+    requireActive();
+    const FieldDef& field = m_def.fields[fieldByName(fieldName).index()];
+    QList<QVariant> binds;
+    const QString where = filterSql(&binds);
+    SqlStatement& st =
+        database().cached(QStringLiteral("SELECT %1 FROM %2 WHERE %3 ORDER BY %4")
+                              .arg(q(field.name), q(m_storage), where, orderClause()));
+    bindAll(st, binds);
+    QList<QVariant> values;
+    values.reserve(viewSize());
+    while (st.step())
+        values << st.value(0, field.type);
+    return values;
+}
+
 QString Table::filterSql(QList<QVariant>* binds) const
 {
     return filterActive() ? filterExpression().toSql(binds) : QStringLiteral("1");

@@ -61,6 +61,12 @@ public:
     // Writes everything posted into the database file; a pending edit stays pending.
     void flush();
 
+    // Keeps an index of the stored table in the cursor's order, so that opening a large table
+    // in that order needs no sort. For an open cursor; made once, kept with the table.
+    void keepOrderIndexed();
+    // One field of every row of the view, in the view's order, read in one go.
+    QList<QVariant> fieldValues(const QString& fieldName);
+
     // Record events, run synchronously inside the operation. A handler that throws
     // stops the operation.
     std::function<void(Table&)> beforeInsert, afterInsert, beforeEdit, afterEdit, beforePost,

@@ -6,7 +6,6 @@
 #include "DbGrid.h"
 #include "DbNavigator.h"
 #include "DistrictsTab.h"
-#include "Query.h"
 #include "TSumarForm.h"
 #include "Table.h"
 #include "WeightRangesTab.h"
@@ -212,7 +211,22 @@ TEST_F(CatchEntryTest, TheOverviewCountsRowsAndMembersAndFollowsItsStaleMark)
     EXPECT_EQ(window().overviewTab().shownMembers(), 2);
     EXPECT_FALSE(window().OverviewStale());
     // Dvořák before Novák.
-    EXPECT_EQ(window().overviewTab().query().recordAt(0).value(0).toString(), u"A7"_s);
+    EXPECT_EQ(window().overviewTab().rows().fieldByName(u"CLEN_CISLO"_s).asString(), u"A7"_s);
+
+    // "Revír" narrows to the district chosen beside it and becomes "Všechno".
+    auto* districts = window().overviewTab().findChild<QComboBox*>(u"ComboPrehledRevir"_s);
+    auto* toggle = window().overviewTab().findChild<QPushButton*>(u"ButtonRevir"_s);
+    districts->setCurrentIndex(1);
+    toggle->click();
+    EXPECT_EQ(window().overviewTab().shownRows(), 0);
+    EXPECT_EQ(toggle->text(), u"Všechno"_s);
+    toggle->click();
+    EXPECT_EQ(window().overviewTab().shownRows(), 3);
+    EXPECT_EQ(toggle->text(), u"Revír"_s);
+    districts->setCurrentIndex(0);
+    toggle->click();
+    EXPECT_EQ(window().overviewTab().shownRows(), 3);
+    EXPECT_EQ(window().overviewTab().shownMembers(), 2);
 }
 
 TEST_F(CatchEntryTest, TypedReturnsAreTotalledPerDistrictOnTheTotalsTab)
