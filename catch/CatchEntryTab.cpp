@@ -229,6 +229,8 @@ QWidget* CatchEntryTab::buildSpeciesGrid()
         if (s.key())
             m_keyTargets.insert(s.key(), count);
     }
+    // The heads stay on top of their inputs however tall the window is.
+    grid->setRowStretch(1 + perColumn, 1);
     return box;
 }
 

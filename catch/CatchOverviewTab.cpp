@@ -59,8 +59,12 @@ void CatchOverviewTab::setUpColumns()
     for (const CatchSpecies& s : CatchSpecies::all()) {
         // Every other pair tinted, so the eye keeps a count with its weight.
         const QColor tint = tinted ? QColor(Qt::cyan) : QColor();
-        columns << DataSetColumn::titled(s.countField(), s.overviewTitle(), true, tint)
-                << DataSetColumn::titled(s.weightField(), QStringLiteral("kg"), true, tint);
+        DataSetColumn count = DataSetColumn::titled(s.countField(), s.overviewTitle(), true, tint);
+        DataSetColumn weight =
+            DataSetColumn::titled(s.weightField(), QStringLiteral("kg"), true, tint);
+        // Narrow, so that a good part of the catch fits beside the member.
+        count.width = weight.width = 48;
+        columns << count << weight;
         tinted = !tinted;
     }
     m_grid->setColumns(columns);
