@@ -4,6 +4,7 @@
 #include "GuiTestSupport.h"
 #include "Messages.h"
 #include "PrintSettings.h"
+#include "RecordingSink.h"
 #include "RenderedDocument.h"
 #include "ReportRunner.h"
 #include "ReportSink.h"
@@ -33,23 +34,6 @@ struct TestPrintSettings : PrintSettings {
     bool printsBarcode() const override { return barcode; }
     bool printsBirthNumber() const override { return birthNumber; }
     bool localPermitOverviews() const override { return false; }
-};
-
-// What went to the printer or the preview.
-struct RecordingSink : ReportSink {
-    struct Delivery {
-        QString name;
-        Mode mode;
-        RenderedDocument document;
-    };
-    QList<Delivery> deliveries;
-
-    void deliver(const QString& name, Mode mode, const RenderedDocument& document) override
-    {
-        deliveries.append({name, mode, document});
-    }
-    QStringList names() const;
-    const RenderedDocument& last(const QString& name) const;
 };
 
 // A members window reduced to what the cash desk meets: the basic-data tab's

@@ -34,18 +34,13 @@ void CatchWindowTest::SetUp()
     DataDirectoryInitializer::Options options;
     options.year = 2012;
     DataDirectoryInitializer::create(dataPath(m_dir), options);
-    Messages::setResponder([this](Messages::Kind kind, const QString& text, Messages::Buttons b) {
-        shown.append({kind, text});
-        if (!answers.isEmpty())
-            return answers.takeFirst();
-        return b == Messages::Buttons::Ok ? Messages::Answer::Ok : Messages::Answer::Yes;
-    });
+    startAnswering();
 }
 
 void CatchWindowTest::TearDown()
 {
     m_program.reset();
-    Messages::setResponder({});
+    stopAnswering();
     QLocale::setDefault(m_previousLocale);
 }
 
@@ -163,12 +158,4 @@ QStringList CatchWindowTest::stored(const QString& table, const QString& field)
     for (t.first(); !t.eof(); t.next())
         values << t.fieldByName(field).asString();
     return values;
-}
-
-QStringList CatchWindowTest::shownTexts() const
-{
-    QStringList texts;
-    for (const Shown& s : shown)
-        texts << s.text;
-    return texts;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AnsweringMessages.h"
 #include "Messages.h"
 #include "TDataModule1.h"
 
@@ -18,13 +19,8 @@ class Table;
 
 // The whole program on a chapter whose summary year is 2012, with the catch-return window
 // shown on screen and Czech number formats; message boxes are answered here.
-class CatchWindowTest : public ::testing::Test {
+class CatchWindowTest : public ::testing::Test, protected AnsweringMessages {
 protected:
-    struct Shown {
-        Messages::Kind kind;
-        QString text;
-    };
-
     CatchWindowTest();
     ~CatchWindowTest() override;
     void SetUp() override;
@@ -56,10 +52,6 @@ protected:
     void press(QWidget* widget, Qt::Key key);
     // The field of every row of a whole table, as stored.
     QStringList stored(const QString& table, const QString& field);
-    QStringList shownTexts() const;
-
-    QList<Shown> shown;
-    QList<Messages::Answer> answers; // taken in turn; Yes (or OK) when none are left
 
 private:
     QTemporaryDir m_dir;

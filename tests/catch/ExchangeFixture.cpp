@@ -36,17 +36,12 @@ void ExchangeFixture::SetUp()
     QDir().mkpath(m_folder);
     // As in the program: what a guarded handler catches is shown in the error box.
     ControlErrors::setHandler([](const QString& message) { Messages::error(message); });
-    Messages::setResponder([this](Messages::Kind kind, const QString& text, Messages::Buttons b) {
-        shown.append({kind, text});
-        if (!answers.isEmpty())
-            return answers.takeFirst();
-        return b == Messages::Buttons::Ok ? Messages::Answer::Ok : Messages::Answer::Yes;
-    });
+    startAnswering();
 }
 
 void ExchangeFixture::TearDown()
 {
-    Messages::setResponder({});
+    stopAnswering();
     ControlErrors::setHandler({});
     m_panel.reset();
     m_progress.reset();
@@ -133,12 +128,4 @@ void ExchangeFixture::answerFolderDialog(const QString& chosen)
         // As the dialog's own "Choose" button does; accept() is not public on the file dialog.
         QMetaObject::invokeMethod(dialog, "accept");
     });
-}
-
-QStringList ExchangeFixture::shownTexts() const
-{
-    QStringList texts;
-    for (const Shown& s : shown)
-        texts << s.text;
-    return texts;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AnsweringMessages.h"
 #include "CatchExchangePanel.h"
 #include "Database.h"
 #include "FieldDef.h"
@@ -17,13 +18,8 @@
 
 // A started chapter whose summary year is 2012, with the exchange panel on screen, a folder
 // for files of other computers, and the message boxes answered here.
-class ExchangeFixture : public ::testing::Test {
+class ExchangeFixture : public ::testing::Test, protected AnsweringMessages {
 protected:
-    struct Shown {
-        Messages::Kind kind;
-        QString text;
-    };
-
     void SetUp() override;
     void TearDown() override;
 
@@ -47,10 +43,6 @@ protected:
     void click(const QString& buttonName);
     // Picks the folder in the next folder dialog; an empty folder cancels it.
     void answerFolderDialog(const QString& chosen);
-    QStringList shownTexts() const;
-
-    QList<Shown> shown;
-    QList<Messages::Answer> answers; // taken in turn; Yes (or OK) when none are left
 
 private:
     QTemporaryDir m_dir;

@@ -2,6 +2,7 @@
 
 #include "DataModuleHost.h"
 #include "GuiTestSupport.h"
+#include "RecordingSink.h"
 #include "RenderedDocument.h"
 #include "ReportSink.h"
 
@@ -35,20 +36,6 @@ struct TotalsHost : DataModuleHost {
     void confirmWithOk(const QString&) override {}
 };
 
-struct TotalsSink : ReportSink {
-    struct Delivery {
-        QString name;
-        Mode mode;
-        RenderedDocument document;
-    };
-    QList<Delivery> deliveries;
-
-    void deliver(const QString& name, Mode mode, const RenderedDocument& document) override
-    {
-        deliveries.append({name, mode, document});
-    }
-};
-
 // A chapter "MO Zeleneč" (number 1234) in summary year 2012 with no districts and no returns
 // until a test writes those its reasoning depends on; the data module on it and the totals
 // panel in a window, its reports going to a sink and its message boxes to the test.
@@ -77,7 +64,7 @@ protected:
     TotalsHost host;
     std::unique_ptr<TDataModule1> data;
     std::unique_ptr<ReportRunner> runner;
-    TotalsSink sink;
+    RecordingSink sink;
     std::unique_ptr<QWidget> window;
     QProgressBar* progress = nullptr;
     DistrictTotalsPanel* panel = nullptr;

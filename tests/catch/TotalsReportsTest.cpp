@@ -145,7 +145,7 @@ TEST_F(TotalsReportsTest, PreviewShowsBothReportsAndPrintNeedsAPrinter)
     button(u"ButtonTisk"_s)->click();
 
     QStringList seen;
-    for (const TotalsSink::Delivery& d : std::as_const(sink.deliveries)) {
+    for (const RecordingSink::Delivery& d : std::as_const(sink.deliveries)) {
         seen << d.name + (d.mode == ReportSink::Mode::Print ? u" print"_s : u" preview"_s);
         EXPECT_EQ(d.document.textsNamed(u"Druh"_s), QStringList{u"PS"_s});
     }

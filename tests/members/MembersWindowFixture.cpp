@@ -68,12 +68,7 @@ void MembersWindowTest::SetUp()
     m_db = std::make_unique<Database>(m_dir.filePath(QStringLiteral("data")));
     // As in the program: what the controls catch is shown in the error box.
     ControlErrors::setHandler([](const QString& message) { Messages::error(message); });
-    Messages::setResponder([this](Messages::Kind kind, const QString& text, Messages::Buttons b) {
-        shown.append({kind, text});
-        if (!answers.isEmpty())
-            return answers.takeFirst();
-        return b == Messages::Buttons::Ok ? Messages::Answer::Ok : Messages::Answer::Yes;
-    });
+    startAnswering();
 }
 
 void MembersWindowTest::TearDown()
@@ -82,7 +77,7 @@ void MembersWindowTest::TearDown()
     m_brigade.reset();
     m_window.reset();
     m_data.reset();
-    Messages::setResponder({});
+    stopAnswering();
     ControlErrors::setHandler({});
 }
 
@@ -154,14 +149,6 @@ QPushButton* MembersWindowTest::buttonCaptioned(const QString& caption)
             return b;
     ADD_FAILURE() << "no button " << caption.toStdString();
     return nullptr;
-}
-
-QStringList MembersWindowTest::shownTexts() const
-{
-    QStringList texts;
-    for (const Shown& s : shown)
-        texts << s.text;
-    return texts;
 }
 
 bool WindowHost::issueInProgress() const

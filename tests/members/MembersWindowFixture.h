@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AnsweringMessages.h"
 #include "DataModuleHost.h"
 #include "Messages.h"
 #include "ReportRunner.h"
@@ -42,13 +43,8 @@ public:
 
 // A chapter whose summary year is 2012, with the rows a test writes, started with the
 // members window and the brigade dialog shown on screen; message boxes are answered here.
-class MembersWindowTest : public ::testing::Test {
+class MembersWindowTest : public ::testing::Test, protected AnsweringMessages {
 protected:
-    struct Shown {
-        Messages::Kind kind;
-        QString text;
-    };
-
     void SetUp() override;
     void TearDown() override;
 
@@ -76,10 +72,6 @@ protected:
         return w;
     }
     QPushButton* buttonCaptioned(const QString& caption);
-    QStringList shownTexts() const;
-
-    QList<Shown> shown;
-    QList<Messages::Answer> answers; // taken in turn; Yes (or OK) when none are left
 
 private:
     QTemporaryDir m_dir;
