@@ -10,6 +10,7 @@
 #include <QRectF>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
 // A generated report, before it meets a printer: its pages with every printed item at its
 // place on the paper, and the bands in the order they were printed. Preview, print and PDF
@@ -42,6 +43,12 @@ public:
         double height = 0;
     };
 
+    // What a list report's detail rows printed, as typed values (numbers, dates, texts),
+    // under the names of the printables that printed them.
+    struct DataTable {
+        QStringList columns;
+        QList<QList<QVariant>> rows;
+    };
     struct Page {
         QList<Item> items;
     };
@@ -54,6 +61,8 @@ public:
     PageSetup page;
     QList<Page> pages;
     QList<Band> bands;
+    bool listReport = false;
+    DataTable table;
 
     // The name a saved copy is offered under: the title in plain letters, the subject and
     // the day, such as "Potvrzeni-o-zaplaceni-00123-2026-12-08.pdf".

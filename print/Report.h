@@ -58,6 +58,10 @@ public:
     DataSet* dataSetNamed(const QString& name) const;
     DataSetLookup dataSetLookup() const;
 
+    // A list: its detail rows can also be saved as a table for a spreadsheet.
+    void setListReport(bool list) { m_list = list; }
+    bool isListReport() const { return m_list; }
+
     // Once at the start of each generation, before any band.
     std::function<void(Report& report)> beforePrint;
     // Asked for each detail of a report without dataset: the engine sets moreData true and
@@ -71,6 +75,7 @@ private:
     DataSet* m_subjectData = nullptr;
     QString m_subjectField;
     PageSetup m_page;
+    bool m_list = false;
     std::vector<std::unique_ptr<ReportBand>> m_bands;
     DataSet* m_dataSet = nullptr;
     QHash<QString, DataSet*> m_named; // by lower-case name

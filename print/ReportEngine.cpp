@@ -5,6 +5,9 @@
 #include "Query.h"
 #include "Report.h"
 #include "ReportExpression.h"
+#include "ReportField.h"
+
+#include <algorithm>
 
 namespace {
 constexpr double Tolerance = 0.001;
@@ -34,6 +37,9 @@ RenderedDocument ReportEngine::generate()
     // Read after the event, which may set the paper up for this run.
     m_document.page = m_report.page();
     m_document.subject = m_report.subject();
+    m_document.listReport = m_report.isListReport();
+    if (m_document.listReport)
+        collectColumns();
     m_composer = std::make_unique<PageComposer>(m_document, [this] { printPageHeaders(); });
     m_composer->startPage();
     printBands(BandKind::Title);
@@ -142,6 +148,8 @@ void ReportEngine::printDetail(bool withSubDetails)
     // The rows of a sub-detail belong to their master row and stay off the paper with it.
     if (!withSubDetails || suppressed)
         return;
+    if (m_document.listReport)
+        recordRow();
     for (ReportBand* band : m_report.bands(BandKind::SubDetail))
         printSubDetail(*band);
 }
@@ -162,6 +170,45 @@ void ReportEngine::printSubDetail(ReportBand& band)
     for (query->first(); !query->eof(); query->next())
         printBand(band);
     query->close();
+}
+
+void ReportEngine::collectColumns()
+{
+    m_columns.clear();
+    for (ReportBand* band : m_report.bands(BandKind::Detail))
+        for (const auto& item : band->items())
+            if (item->prints() && (dynamic_cast<ReportField*>(item.get()) ||
+                                   dynamic_cast<ReportExpression*>(item.get())))
+                m_columns << item.get();
+    std::stable_sort(m_columns.begin(), m_columns.end(),
+                     [](const Printable* a, const Printable* b) { return a->left() < b->left(); });
+    for (const Printable* column : std::as_const(m_columns)) {
+        QString title = column->name();
+        if (title.isEmpty()) {
+            if (const auto* field = dynamic_cast<const ReportField*>(column))
+                title = field->field();
+            else
+                title = static_cast<const ReportExpression*>(column)->expressionText();
+        }
+        m_document.table.columns << title;
+    }
+}
+
+void ReportEngine::recordRow()
+{
+    QList<QVariant> row;
+    for (Printable* column : std::as_const(m_columns)) {
+        if (!column->prints())
+            row << QVariant();
+        else if (auto* expression = dynamic_cast<ReportExpression*>(column))
+            row << expression->expression().evaluate(m_report.dataSetLookup());
+        else if (DataSet* data = static_cast<ReportField*>(column)->dataSet();
+                 data && data->isActive())
+            row << data->fieldByName(static_cast<ReportField*>(column)->field()).value();
+        else
+            row << QVariant();
+    }
+    m_document.table.rows << row;
 }
 
 void ReportEngine::resetAggregates()

@@ -11,6 +11,7 @@
 
 class DataSet;
 class PageComposer;
+class Printable;
 class Report;
 class ReportBand;
 class ReportExpression;
@@ -44,6 +45,9 @@ private:
     void printRequestedDetails();
     void printDetail(bool withSubDetails);
     void printSubDetail(ReportBand& band);
+    // The data printables of the detail bands, left to right, as the columns of the table.
+    void collectColumns();
+    void recordRow();
     void resetAggregates();
     void accumulate();
 
@@ -53,4 +57,5 @@ private:
     RenderedDocument m_document;
     std::unique_ptr<PageComposer> m_composer;
     QList<ReportExpression*> m_expressions;
+    QList<Printable*> m_columns;
 };

@@ -6,9 +6,12 @@
 #include "ReportPainter.h"
 #include "SafeFileDialog.h"
 
+#include "ReportCsv.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -46,6 +49,12 @@ QString ReportRunner::suggestedPdfPath(const RenderedDocument& document)
     if (folder.isEmpty())
         folder = QDir::homePath();
     return QDir(folder).filePath(document.pdfFileName());
+}
+
+QString ReportRunner::suggestedCsvPath(const RenderedDocument& document)
+{
+    const QFileInfo pdf(suggestedPdfPath(document));
+    return pdf.dir().filePath(pdf.completeBaseName() + QStringLiteral(".csv"));
 }
 
 QString ReportRunner::noPrinterMessage(const QString& reportName)
@@ -143,6 +152,21 @@ void ReportRunner::show(const RenderedDocument& document)
                 return;
             try {
                 ReportPainter::writePdf(document, path);
+            } catch (const EngineError& e) {
+                tell(e.message());
+            }
+        });
+    }
+    if (auto* toolBar = dialog.findChild<QToolBar*>(); toolBar && document.listReport) {
+        QAction* save = toolBar->addAction(QStringLiteral("Uložit jako CSV…"));
+        QObject::connect(save, &QAction::triggered, &dialog, [&dialog, &document, this] {
+            const QString path =
+                SafeFileDialog::saveFile(&dialog, QStringLiteral("Uložit jako CSV"),
+                                         suggestedCsvPath(document), QStringLiteral("CSV (*.csv)"));
+            if (path.isEmpty())
+                return;
+            try {
+                ReportCsv::save(document, path);
             } catch (const EngineError& e) {
                 tell(e.message());
             }

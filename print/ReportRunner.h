@@ -40,6 +40,8 @@ public:
     // Where "Uložit jako PDF" starts: the user's documents folder and a name telling the
     // document, its member and the day.
     static QString suggestedPdfPath(const RenderedDocument& document);
+    // The same for "Uložit jako CSV", with the ending .csv.
+    static QString suggestedCsvPath(const RenderedDocument& document);
     // The message shown when a print finds no printer.
     static QString noPrinterMessage(const QString& reportName);
 
