@@ -15,6 +15,7 @@
 #include "IssueCountsTab.h"
 #include "MemberRecordsTab.h"
 #include "Messages.h"
+#include "MoneyTab.h"
 #include "PermitIssueTab.h"
 #include "QtEdge.h"
 #include "Query.h"
@@ -99,8 +100,8 @@ TFClenove::TFClenove(QWidget* parent)
     m_permitTab = new PermitIssueTab;
     m_tabs->addTab(m_permitTab, QStringLiteral("Povolenky-výdej"));
     m_tabs->addTab(buildPrintTab(), QStringLiteral("Tisk"));
-    for (const char* caption : {"Peníze", "Jubilea - bydliště"})
-        m_tabs->addTab(new QWidget, QString::fromUtf8(caption));
+    m_tabs->addTab(new MoneyTab, QStringLiteral("Peníze"));
+    m_tabs->addTab(new QWidget, QStringLiteral("Jubilea - bydliště"));
     m_dataAdmin = new DataAdminTab;
     m_tabs->addTab(m_dataAdmin, QStringLiteral("Správa dat"));
     m_issueCounts = new IssueCountsTab;
@@ -397,6 +398,7 @@ void TFClenove::attach(TDataModule1& data, ReportRunner& reports)
     m_recordsTab->attach(data);
     m_dataAdmin->attach(data);
     m_issueCounts->attach(data);
+    findChild<MoneyTab*>()->attach(data, reports);
     Table& members = data.TableClenove();
     for (const auto& bind : std::as_const(m_binders))
         bind(&members);
@@ -882,6 +884,7 @@ void TFClenove::setHonoraryPermitShown(bool shown)
 void TFClenove::setPrintSettings(const PrintSettings* settings)
 {
     m_permitTab->setPrintSettings(settings);
+    findChild<MoneyTab*>()->setPrintSettings(settings);
 }
 
 void TFClenove::setRemovedCount(int count)
