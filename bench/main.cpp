@@ -9,6 +9,7 @@
 #include "EngineError.h"
 #include "MemberOperationsBenchmark.h"
 #include "MembersBenchmark.h"
+#include "MoneyBenchmark.h"
 #include "ReportBenchmark.h"
 #include "StartupBenchmark.h"
 #include "TakeOverBenchmark.h"
@@ -89,6 +90,7 @@ int main(int argc, char* argv[])
         for (const BenchmarkResult& r : CatchEntryBenchmark(directory, year).runAll())
             out << r.line() << Qt::endl;
         out << CatchTotalsBenchmark::run().line() << Qt::endl;
+        out << MoneyBenchmark::run().line() << Qt::endl;
     } catch (const EngineError& e) {
         QTextStream(stderr) << e.message() << Qt::endl;
         return 1;
