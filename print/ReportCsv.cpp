@@ -7,6 +7,8 @@
 #include <QLocale>
 #include <QSaveFile>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace {
