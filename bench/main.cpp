@@ -7,6 +7,7 @@
 #include "DataSafetyBenchmark.h"
 #include "EngineBenchmark.h"
 #include "EngineError.h"
+#include "MailingListBenchmark.h"
 #include "MemberOperationsBenchmark.h"
 #include "MembersBenchmark.h"
 #include "MoneyBenchmark.h"
@@ -91,6 +92,7 @@ int main(int argc, char* argv[])
             out << r.line() << Qt::endl;
         out << CatchTotalsBenchmark::run().line() << Qt::endl;
         out << MoneyBenchmark::run().line() << Qt::endl;
+        out << MailingListBenchmark::run(directory).line() << Qt::endl;
     } catch (const EngineError& e) {
         QTextStream(stderr) << e.message() << Qt::endl;
         return 1;

@@ -14,6 +14,8 @@ struct DataSetColumn {
     bool readOnly = false;
     QColor color;
     QColor textColor;
+    // Empty keeps the grid's own: numbers to the right, the rest to the left.
+    Qt::Alignment alignment;
 
     // A column with its title, every other setting the grid's own.
     static DataSetColumn titled(const QString& field, const QString& title, bool readOnly = false,

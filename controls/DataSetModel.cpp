@@ -318,6 +318,8 @@ QVariant DataSetModel::cellData(const QModelIndex& index, int role) const
     case Qt::ForegroundRole:
         return column.textColor.isValid() ? QVariant(QBrush(column.textColor)) : QVariant();
     case Qt::TextAlignmentRole:
+        if (column.alignment)
+            return int(column.alignment | Qt::AlignVCenter);
         if (field >= 0 && isNumber(m_dataSet->fieldDefs().at(field).type))
             return int(Qt::AlignRight | Qt::AlignVCenter);
         return {};

@@ -13,10 +13,13 @@
 #include "DbNavigator.h"
 #include "EngineError.h"
 #include "IssueCountsTab.h"
+#include "JubileeTab.h"
 #include "MemberRecordsTab.h"
+#include "MemberSelection.h"
 #include "Messages.h"
 #include "MoneyTab.h"
 #include "PermitIssueTab.h"
+#include "PrintTab.h"
 #include "QtEdge.h"
 #include "Query.h"
 #include "ReturnBox.h"
@@ -99,9 +102,13 @@ TFClenove::TFClenove(QWidget* parent)
     m_tabs->addTab(m_recordsTab, QStringLiteral("Záznamy"));
     m_permitTab = new PermitIssueTab;
     m_tabs->addTab(m_permitTab, QStringLiteral("Povolenky-výdej"));
-    m_tabs->addTab(buildPrintTab(), QStringLiteral("Tisk"));
-    m_tabs->addTab(new MoneyTab, QStringLiteral("Peníze"));
-    m_tabs->addTab(new QWidget, QStringLiteral("Jubilea - bydliště"));
+    m_printTab = new PrintTab;
+    m_tabs->addTab(m_printTab, QStringLiteral("Tisk"));
+    m_summaryYearLabels << m_printTab->summaryYearLabel();
+    m_moneyTab = new MoneyTab;
+    m_tabs->addTab(m_moneyTab, QStringLiteral("Peníze"));
+    m_jubileeTab = new JubileeTab;
+    m_tabs->addTab(m_jubileeTab, QStringLiteral("Jubilea - bydliště"));
     m_dataAdmin = new DataAdminTab;
     m_tabs->addTab(m_dataAdmin, QStringLiteral("Správa dat"));
     m_issueCounts = new IssueCountsTab;
@@ -366,30 +373,6 @@ QWidget* TFClenove::buildAwardBox()
     return group(QStringLiteral("Vyznamenání"), layout);
 }
 
-QWidget* TFClenove::buildPrintTab()
-{
-    auto* tab = new QWidget;
-    auto* layout = new QVBoxLayout(tab);
-    m_staticTextKdo = label(QStringLiteral("StaticTextKdo"));
-    layout->addWidget(m_staticTextKdo);
-    layout->addWidget(buildOwedReturnsBox());
-    layout->addStretch();
-    return tab;
-}
-
-QWidget* TFClenove::buildOwedReturnsBox()
-{
-    QLabel* year = label(QStringLiteral("LabelRokSumTisk"));
-    m_summaryYearLabels << year;
-    QPushButton* mp = button(QStringLiteral("Nevrátili  MP"), QStringLiteral("ButtonNevratiliMP"));
-    QPushButton* ps = button(QStringLiteral("Nevrátili  PS"), QStringLiteral("ButtonNevratiliPS"));
-    connect(mp, &QPushButton::clicked, this,
-            QtEdge::slot([this] { selectOwedReturns(TDataModule1::Water::MP); }));
-    connect(ps, &QPushButton::clicked, this,
-            QtEdge::slot([this] { selectOwedReturns(TDataModule1::Water::PS); }));
-    return group(QStringLiteral(" Sumáře v roce  "), row({year, mp, ps}));
-}
-
 void TFClenove::attach(TDataModule1& data, ReportRunner& reports)
 {
     m_data = &data;
@@ -398,7 +381,7 @@ void TFClenove::attach(TDataModule1& data, ReportRunner& reports)
     m_recordsTab->attach(data);
     m_dataAdmin->attach(data);
     m_issueCounts->attach(data);
-    findChild<MoneyTab*>()->attach(data, reports);
+    m_moneyTab->attach(data, reports);
     Table& members = data.TableClenove();
     for (const auto& bind : std::as_const(m_binders))
         bind(&members);
@@ -413,9 +396,9 @@ void TFClenove::attach(TDataModule1& data, ReportRunner& reports)
     for (auto signal : {&DataSet::recordChanged, &DataSet::stateChanged})
         connect(&members, signal, this,
                 QtEdge::slot(this, &TFClenove::refreshCounts, QtEdge::Tell::Later));
-    m_queryClenove = std::make_unique<Query>(data.database());
-    m_queryClenove->setSql(
-        {QStringLiteral("select * from CLENOVE"), QStringLiteral(" "), QStringLiteral(" ")});
+    m_selection = std::make_unique<MemberSelection>(data.database());
+    m_printTab->attach(data, *m_selection);
+    m_jubileeTab->attach(*m_selection);
     data.TablePovolSet().open();
     refreshFilterCategories();
     showSummaryYear();
@@ -553,6 +536,7 @@ void TFClenove::showEvent(QShowEvent* event)
         [this] {
             showSummaryYear();
             refreshFilterCategories();
+            m_jubileeTab->showCount();
         },
         QtEdge::Tell::Later);
     FocusMemberSearch();
@@ -565,6 +549,8 @@ void TFClenove::onTabShown(int index)
         FocusMemberSearch();
     else if (tab == m_dataAdmin && m_data)
         m_data->DataSourceVyrazDataChange();
+    else if (tab == m_printTab)
+        m_printTab->showRemaining();
 }
 
 void TFClenove::showSummaryYear()
@@ -627,7 +613,12 @@ void TFClenove::findMemberByNumber(const QString& number)
 
 QString TFClenove::selectionCaption() const
 {
-    return m_staticTextKdo->text();
+    return m_selection ? m_selection->caption() : QString();
+}
+
+Query& TFClenove::QueryClenove()
+{
+    return m_selection->query();
 }
 
 void TFClenove::runDisplayFilter(DisplayFilter::Kind kind)
@@ -639,28 +630,14 @@ void TFClenove::runDisplayFilter(DisplayFilter::Kind kind)
     filter.applyTo(members, year, category);
     m_filterKind = kind;
     m_filterButtons->button(int(kind))->setChecked(true);
-    showSelection(filter.selectionLines(year, category), filter.selectionCaption(year, category));
+    m_selection->show(filter.selectionLines(year, category),
+                      filter.selectionCaption(year, category));
     showCounts();
-}
-
-void TFClenove::showSelection(const QStringList& lines, const QString& caption)
-{
-    m_queryClenove->setSql(lines);
-    m_queryClenove->open();
-    m_queryClenove->first();
-    m_staticTextKdo->setText(caption);
 }
 
 void TFClenove::selectOwedReturns(TDataModule1::Water kind)
 {
-    const QString year = QString::number(m_data->summaryYear());
-    const QString water =
-        kind == TDataModule1::Water::MP ? QStringLiteral("MP") : QStringLiteral("PS");
-    showSelection({QStringLiteral("select * from CLENOVE,POVOL"),
-                   QStringLiteral("where (CLENOVE.CLEN_CISLO=POVOL.CLEN_CISLO) and (POVOL.ROK=") +
-                       year + QStringLiteral(") and (") + water + QStringLiteral("_VRACENO='NE')"),
-                   QStringLiteral(" ORDER BY PRIJMENI ")},
-                  QStringLiteral("Nevrátili ") + water + QStringLiteral(" sumář ") + year);
+    m_printTab->selectOwedReturns(kind);
 }
 
 // ---- return marks ---------------------------------------------------------------------------
@@ -884,7 +861,7 @@ void TFClenove::setHonoraryPermitShown(bool shown)
 void TFClenove::setPrintSettings(const PrintSettings* settings)
 {
     m_permitTab->setPrintSettings(settings);
-    findChild<MoneyTab*>()->setPrintSettings(settings);
+    m_moneyTab->setPrintSettings(settings);
 }
 
 void TFClenove::setRemovedCount(int count)

@@ -15,8 +15,12 @@ class DbEdit;
 class DbGrid;
 class DbNavigator;
 class IssueCountsTab;
+class JubileeTab;
 class MemberRecordsTab;
+class MoneyTab;
+class MemberSelection;
 class PermitIssueTab;
+class PrintTab;
 class PrintSettings;
 class QButtonGroup;
 class QCheckBox;
@@ -82,11 +86,14 @@ public:
     void markNote();
     void settleNote();
 
-    Query& QueryClenove() { return *m_queryClenove; }
+    Query& QueryClenove();
+    MemberSelection& selection() { return *m_selection; }
     PermitIssueTab& permitTab() { return *m_permitTab; }
     MemberRecordsTab& recordsTab() { return *m_recordsTab; }
     DataAdminTab& dataAdminTab() { return *m_dataAdmin; }
     IssueCountsTab& issueCountsTab() { return *m_issueCounts; }
+    PrintTab& printTab() { return *m_printTab; }
+    JubileeTab& jubileeTab() { return *m_jubileeTab; }
     QString selectionCaption() const;
 
     void done(int result) override;
@@ -105,8 +112,6 @@ private:
     QWidget* buildBrigadeBox();
     QWidget* buildReturnBox();
     QWidget* buildAwardBox();
-    QWidget* buildPrintTab();
-    QWidget* buildOwedReturnsBox();
     DbNavigator* buildNavigator();
     template <class Input> Input* bound(const QString& field, bool lockable);
     void addCaptioned(QGridLayout* grid, int row, int column, const QString& caption,
@@ -122,7 +127,6 @@ private:
     void showSummaryYear();
     void refreshFilterCategories();
     void refreshCounts();
-    void showSelection(const QStringList& lines, const QString& caption);
     bool findByPrimaryKey(const QString& number);
     void showCounts();
     void onNavigatorAboutToAct(int button);
@@ -138,7 +142,7 @@ private:
 
     TDataModule1* m_data = nullptr;
     TFormBrigada* m_brigadeDialog = nullptr;
-    std::unique_ptr<Query> m_queryClenove;
+    std::unique_ptr<MemberSelection> m_selection;
     QTabWidget* m_tabs = nullptr;
     QWidget* m_basicTab = nullptr;
     QList<std::function<void(DataSet*)>> m_binders;
@@ -154,7 +158,6 @@ private:
     QComboBox* m_awardKinds = nullptr;
     QComboBox* m_filterCategory = nullptr;
     QLabel* m_filterCount = nullptr;
-    QLabel* m_staticTextKdo = nullptr;
     QButtonGroup* m_filterButtons = nullptr;
     QList<QLabel*> m_summaryYearLabels;
     QLabel* m_labelMp = nullptr;
@@ -167,9 +170,12 @@ private:
     QCheckBox* m_checkBoxBrig = nullptr;
     DbEdit* m_pozor = nullptr;
     PermitIssueTab* m_permitTab = nullptr;
+    MoneyTab* m_moneyTab = nullptr;
     MemberRecordsTab* m_recordsTab = nullptr;
     DataAdminTab* m_dataAdmin = nullptr;
     IssueCountsTab* m_issueCounts = nullptr;
+    PrintTab* m_printTab = nullptr;
+    JubileeTab* m_jubileeTab = nullptr;
     DisplayFilter::Kind m_filterKind = DisplayFilter::Kind::All;
     quint64 m_countedVersion = 0;
     qreal m_designFontSize = 0;
