@@ -7,6 +7,7 @@
 #include "DataSafetyBenchmark.h"
 #include "EngineBenchmark.h"
 #include "EngineError.h"
+#include "ListReportsBenchmark.h"
 #include "MemberOperationsBenchmark.h"
 #include "MembersBenchmark.h"
 #include "ReportBenchmark.h"
@@ -89,6 +90,8 @@ int main(int argc, char* argv[])
         for (const BenchmarkResult& r : CatchEntryBenchmark(directory, year).runAll())
             out << r.line() << Qt::endl;
         out << CatchTotalsBenchmark::run().line() << Qt::endl;
+        for (const BenchmarkResult& r : ListReportsBenchmark(directory, year).runAll())
+            out << r.line() << Qt::endl;
     } catch (const EngineError& e) {
         QTextStream(stderr) << e.message() << Qt::endl;
         return 1;
