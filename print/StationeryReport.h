@@ -8,7 +8,7 @@
 
 class ReportBand;
 
-// A single-member document printed onto pre-printed stationery: one title band of movable
+// A document printed onto pre-printed stationery: one title band of movable
 // items, shifted at every print by the offsets the settings keep for this document.
 class StationeryReport {
 public:
