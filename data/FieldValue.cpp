@@ -16,6 +16,22 @@ namespace {
                       EngineError::Kind::Conversion);
 }
 
+bool fitsInteger(qint64 v);
+
+} // namespace
+
+int FieldValue::wholeNumberOf(const QString& text)
+{
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    if (!ok)
+        throw EngineError(QStringLiteral("„%1“ není platné celé číslo.").arg(text),
+                          EngineError::Kind::Conversion);
+    return value;
+}
+
+namespace {
+
 bool fitsInteger(qint64 v)
 {
     return v >= std::numeric_limits<qint32>::min() && v <= std::numeric_limits<qint32>::max();

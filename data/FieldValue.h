@@ -24,6 +24,9 @@ public:
     // Text of a decimal number as the user sees it: shortest form, no trailing zeros,
     // the system locale's decimal separator.
     static QString formatFloat(double value);
+    // A whole number the user typed outside any field ("kolik", a year); throws the standard
+    // conversion error for any other text.
+    static int wholeNumberOf(const QString& text);
     // Accepts both "2,5" and "2.5"; false when the text is no number.
     static bool parseFloat(const QString& text, double* out);
 };

@@ -3,6 +3,7 @@
 #include "DateText.h"
 #include "DbGrid.h"
 #include "EngineError.h"
+#include "FieldValue.h"
 #include "FormParts.h"
 #include "LocalSql.h"
 #include "MemberSelection.h"
@@ -61,6 +62,10 @@ JubileeTab::JubileeTab(QWidget* parent)
     auto* top = new QHBoxLayout;
     top->addWidget(buildJubileeBox());
     top->addWidget(buildResidenceBox());
+    QPushButton* awarded = FormParts::button(QStringLiteral("Tisk vyznamenanych"),
+                                             QStringLiteral("ButtonTiskVyznamenanych"));
+    connect(awarded, &QPushButton::clicked, this, &JubileeTab::awardedListRequested);
+    top->addWidget(awarded);
     top->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
@@ -154,10 +159,10 @@ bool JubileeTab::selectByJubilee()
     int n = 0;
     if (option != Option::Awarded) {
         years = m_years.at(int(option))->text().trimmed();
-        bool ok = false;
-        n = years.toInt(&ok);
-        if (!ok) {
-            Messages::error(QStringLiteral("„%1“ není platné celé číslo.").arg(years));
+        try {
+            n = FieldValue::wholeNumberOf(years);
+        } catch (const EngineError& e) {
+            Messages::error(e.message());
             return false;
         }
     }

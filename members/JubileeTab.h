@@ -29,6 +29,10 @@ public:
     void selectByResidence();
     void showCount();
 
+signals:
+    // "Tisk vyznamenanych": the current selection with each member's awards.
+    void awardedListRequested();
+
 private:
     QWidget* buildJubileeBox();
     QWidget* buildResidenceBox();

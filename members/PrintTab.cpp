@@ -1,6 +1,8 @@
 #include "PrintTab.h"
 
 #include "DbGrid.h"
+#include "EngineError.h"
+#include "FieldValue.h"
 #include "FormParts.h"
 #include "MailingList.h"
 #include "MemberSelection.h"
@@ -122,10 +124,28 @@ QWidget* PrintTab::buildGroupBox()
     }
     alphabetical->setChecked(true);
     m_complete = option(QStringLiteral("úplný"), QStringLiteral("CheckBoxUplny"), true);
+    const auto printButton = [this](const QString& caption, const QString& name,
+                                    void (PrintTab::*request)()) {
+        QPushButton* b = FormParts::button(caption, name);
+        connect(b, &QPushButton::clicked, this, request);
+        return b;
+    };
     auto* layout = new QVBoxLayout;
     layout->addWidget(m_editSkupina);
+    layout->addWidget(printButton(QStringLiteral("Tisk adresáře skupiny"),
+                                  QStringLiteral("ButtonTiskSkupiny"),
+                                  &PrintTab::groupAddressListRequested));
     layout->addLayout(FormParts::row({alphabetical, m_byNumber}));
-    layout->addWidget(m_complete);
+    layout->addWidget(printButton(QStringLiteral("Tisk volných čl. čísel skupiny"),
+                                  QStringLiteral("ButtonVolnaCisla"),
+                                  &PrintTab::freeNumbersRequested));
+    layout->addLayout(FormParts::row(
+        {printButton(QStringLiteral("Tisk brigád skupiny"), QStringLiteral("ButtonTiskBrigad"),
+                     &PrintTab::brigadesRequested),
+         m_complete}));
+    layout->addWidget(printButton(QStringLiteral("Tisk celého adresáře"),
+                                  QStringLiteral("ButtonTiskAdresare"),
+                                  &PrintTab::addressListRequested));
     return FormParts::group(QStringLiteral("Tisk kontrolního adresáře "), layout);
 }
 
@@ -194,10 +214,11 @@ void PrintTab::rebuildMailingList()
 
 bool PrintTab::markMade()
 {
-    bool ok = false;
-    const int count = m_editKolik->text().trimmed().toInt(&ok);
-    if (!ok) {
-        Messages::error(QStringLiteral("„%1“ není platné celé číslo.").arg(m_editKolik->text()));
+    int count = 0;
+    try {
+        count = FieldValue::wholeNumberOf(m_editKolik->text());
+    } catch (const EngineError& e) {
+        Messages::error(e.message());
         return false;
     }
     MailingList(m_data->database()).markMade(m_data->TableZpravod(), count);

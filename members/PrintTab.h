@@ -41,6 +41,13 @@ public:
     // "Nezaplatili členství".
     void selectUnpaid();
 
+signals:
+    // The list prints of the group box; the window runs them with the tab's group and order.
+    void groupAddressListRequested();
+    void freeNumbersRequested();
+    void brigadesRequested();
+    void addressListRequested();
+
 private:
     QWidget* buildMailingListGrid();
     QWidget* buildEnvelopeBox();

@@ -14,6 +14,7 @@
 #include "EngineError.h"
 #include "IssueCountsTab.h"
 #include "JubileeTab.h"
+#include "ListPrints.h"
 #include "MemberRecordsTab.h"
 #include "MemberSelection.h"
 #include "Messages.h"
@@ -399,10 +400,32 @@ void TFClenove::attach(TDataModule1& data, ReportRunner& reports)
     m_selection = std::make_unique<MemberSelection>(data.database());
     m_printTab->attach(data, *m_selection);
     m_jubileeTab->attach(*m_selection);
+    m_listPrints = std::make_unique<ListPrints>(data, reports, *m_selection);
+    connectListPrints();
     data.TablePovolSet().open();
     refreshFilterCategories();
     showSummaryYear();
     SetMemberEditable(false);
+}
+
+void TFClenove::connectListPrints()
+{
+    PrintTab* tab = m_printTab;
+    ListPrints* prints = m_listPrints.get();
+    connect(tab, &PrintTab::addressListRequested, this,
+            QtEdge::slot([tab, prints] { prints->printAddressList(!tab->sortByNumber()); }));
+    connect(tab, &PrintTab::groupAddressListRequested, this, QtEdge::slot([tab, prints] {
+                prints->printGroupAddressList(tab->group(), !tab->sortByNumber());
+            }));
+    connect(tab, &PrintTab::freeNumbersRequested, this, QtEdge::slot([tab, prints] {
+                prints->printFreeNumbers(tab->group(), !tab->sortByNumber());
+            }));
+    connect(tab, &PrintTab::brigadesRequested, this, QtEdge::slot([this, tab, prints] {
+                prints->printBrigades(tab->group(), evaluatedBrigadeYear(), !tab->sortByNumber(),
+                                      tab->completeBrigades());
+            }));
+    connect(m_jubileeTab, &JubileeTab::awardedListRequested, this,
+            QtEdge::slot([prints] { prints->printAwarded(); }));
 }
 
 // ---- size and keys ----------------------------------------------------------------------

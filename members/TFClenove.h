@@ -16,6 +16,7 @@ class DbGrid;
 class DbNavigator;
 class IssueCountsTab;
 class JubileeTab;
+class ListPrints;
 class MemberRecordsTab;
 class MoneyTab;
 class MemberSelection;
@@ -139,10 +140,12 @@ private:
     void writeNoteMark(const QString& mark);
     void openBrigadeDialog();
     void rerunMemberRule();
+    void connectListPrints();
 
     TDataModule1* m_data = nullptr;
     TFormBrigada* m_brigadeDialog = nullptr;
     std::unique_ptr<MemberSelection> m_selection;
+    std::unique_ptr<ListPrints> m_listPrints;
     QTabWidget* m_tabs = nullptr;
     QWidget* m_basicTab = nullptr;
     QList<std::function<void(DataSet*)>> m_binders;

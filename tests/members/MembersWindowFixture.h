@@ -58,6 +58,7 @@ protected:
     TFClenove& window() { return *m_window; }
     TFormBrigada& brigadeDialog() { return *m_brigade; }
     TDataModule1& data() { return *m_data; }
+    ReportRunner& reports() { return *m_reports; }
     Database& database() { return *m_db; }
     Table& members();
     // The field of every row of a whole table, as stored.
