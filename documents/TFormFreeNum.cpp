@@ -31,6 +31,8 @@ TFormFreeNum::TFormFreeNum(Database& db)
     , m_members(db, u"Clenove.DB"_s)
 {
     m_report.setTitle(u"Volná členská čísla"_s);
+    // A secretary may want the list in a spreadsheet too.
+    m_report.setListReport(true);
     PageSetup& page = m_report.page();
     page.paper = PageSetup::Paper::A4;
     page.orientation = QPageLayout::Portrait;

@@ -40,6 +40,8 @@ TFormTAdresar::TFormTAdresar(Query& selection, DataSet& setup)
     , m_selection(selection)
 {
     m_report.setTitle(u"Adresář členů"_s);
+    // A secretary may want the list in a spreadsheet too.
+    m_report.setListReport(true);
     PageSetup& page = m_report.page();
     page.paper = PageSetup::Paper::A4;
     page.orientation = QPageLayout::Portrait;

@@ -49,6 +49,8 @@ TFormTBrig::TFormTBrig(Database& db, DataSet& setup)
     , m_query(db)
 {
     m_report.setTitle(u"Plnění brigád"_s);
+    // A secretary may want the list in a spreadsheet too.
+    m_report.setListReport(true);
     PageSetup& page = m_report.page();
     page.paper = PageSetup::Paper::A4;
     page.orientation = QPageLayout::Portrait;

@@ -36,6 +36,8 @@ TFormVyznam::TFormVyznam(Query& selection, Database& db)
     , m_awards(db)
 {
     m_report.setTitle(u"Vyznamenaní členové"_s);
+    // A secretary may want the list in a spreadsheet too.
+    m_report.setListReport(true);
     PageSetup& page = m_report.page();
     page.paper = PageSetup::Paper::A4;
     page.orientation = QPageLayout::Portrait;

@@ -3,6 +3,7 @@
 #include "JubileeTab.h"
 #include "PrintTab.h"
 #include "RecordingSink.h"
+#include "ReportCsv.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -40,6 +41,10 @@ TEST_F(ListPrintsTest, EveryListButtonOfThePrintTabsRunsItsReport)
     child<QPushButton>(u"ButtonTiskVyznamenanych"_s)->click();
 
     EXPECT_TRUE(shown.isEmpty()) << shownTexts().join(u'\n').toStdString();
+    // Each list can go to a spreadsheet as it printed.
+    const QString csv = QString::fromUtf8(ReportCsv::toCsv(sink.last(u"TFormTAdresar"_s).table));
+    EXPECT_TRUE(csv.contains(u"Novák"_s)) << csv.toStdString();
+    EXPECT_TRUE(csv.contains(u"Hlavní 1"_s)) << csv.toStdString();
     EXPECT_EQ(sink.names(), (QStringList{u"TFormTAdresar"_s, u"TFormTAdresar"_s, u"TFormFreeNum"_s,
                                          u"TFormTBrig"_s, u"TFormVyznam"_s}));
 }
