@@ -148,18 +148,26 @@ int MailingList::markMade(Table& list, int count)
         return 0;
     const int from = list.position();
     const int to = qMin(from + count, list.recordCount());
+    QList<qint64> rows;
+    for (int i = from; i < to; ++i)
+        rows << list.bookmarkAt(i);
+    markPrinted(list, rows);
+    list.moveToPosition(qMin(to, list.recordCount() - 1));
+    return to - from;
+}
+
+void MailingList::markPrinted(Table& list, const QList<qint64>& rows)
+{
     const QString update =
         QStringLiteral("UPDATE %1 SET VYTISKNUTO = 1 WHERE rowid = ?").arg(stored());
     {
         Database::Transaction tx(m_db);
-        for (int i = from; i < to; ++i)
-            m_db.run(update, {list.bookmarkAt(i)});
+        for (qint64 row : rows)
+            m_db.run(update, {row});
         m_db.touch(m_db.requireTable(QStringLiteral("ZPRAVOD")));
         tx.commit();
     }
     list.refresh();
-    list.moveToPosition(qMin(to, list.recordCount() - 1));
-    return to - from;
 }
 
 int MailingList::remaining()

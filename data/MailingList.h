@@ -35,6 +35,8 @@ public:
     // Marks up to count rows as made, from the list cursor's current row on, in one
     // transaction, and leaves the cursor after the last row marked. Returns how many.
     int markMade(Table& list, int count);
+    // Marks the rows (the list cursor's bookmarks) as made, in one transaction.
+    void markPrinted(Table& list, const QList<qint64>& rows);
     // Rows whose envelope has not been made.
     int remaining();
 

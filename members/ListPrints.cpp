@@ -4,6 +4,7 @@
 #include "MemberSelection.h"
 #include "TDataModule1.h"
 #include "TFormFreeNum.h"
+#include "TFormTAdr.h"
 #include "TFormTAdresar.h"
 #include "TFormTBrig.h"
 #include "TFormVyznam.h"
@@ -17,6 +18,7 @@ ListPrints::ListPrints(TDataModule1& data, ReportRunner& reports, MemberSelectio
     , m_freeNumbers(std::make_unique<TFormFreeNum>(data.database()))
     , m_brigades(std::make_unique<TFormTBrig>(data.database(), data.TableSetup()))
     , m_awarded(std::make_unique<TFormVyznam>(selection.query(), data.database()))
+    , m_envelope(std::make_unique<TFormTAdr>(data.TableZpravod(), data.TableSetup()))
 {
 }
 
@@ -51,4 +53,20 @@ void ListPrints::printBrigades(const QString& group, const QString& year, bool a
 void ListPrints::printAwarded()
 {
     m_awarded->run(m_reports, m_data.PrintsDirectly());
+}
+
+int ListPrints::printEnvelopes(const QString& count, bool chapterAddress)
+{
+    return m_envelope->printBatch(m_reports, FieldValue::wholeNumberOf(count), chapterAddress,
+                                  m_data.PrintsDirectly());
+}
+
+void ListPrints::printEnvelope(bool chapterAddress)
+{
+    m_envelope->printSingle(m_reports, chapterAddress, m_data.PrintsDirectly());
+}
+
+void ListPrints::setPrintSettings(const PrintSettings* settings)
+{
+    m_envelope->setPrintSettings(settings);
 }

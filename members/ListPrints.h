@@ -7,7 +7,9 @@
 class MemberSelection;
 class ReportRunner;
 class TDataModule1;
+class PrintSettings;
 class TFormFreeNum;
+class TFormTAdr;
 class TFormTAdresar;
 class TFormTBrig;
 class TFormVyznam;
@@ -26,6 +28,10 @@ public:
     // The year as the brigade box shows it; text that is no year gives the conversion error.
     void printBrigades(const QString& group, const QString& year, bool alphabetical, bool complete);
     void printAwarded();
+    // "Tisk ": a batch of envelopes; "kolik" that is no number gives the conversion error.
+    int printEnvelopes(const QString& count, bool chapterAddress);
+    void printEnvelope(bool chapterAddress);
+    void setPrintSettings(const PrintSettings* settings);
 
 private:
     TDataModule1& m_data;
@@ -35,4 +41,5 @@ private:
     std::unique_ptr<TFormFreeNum> m_freeNumbers;
     std::unique_ptr<TFormTBrig> m_brigades;
     std::unique_ptr<TFormVyznam> m_awarded;
+    std::unique_ptr<TFormTAdr> m_envelope;
 };

@@ -66,6 +66,7 @@ QWidget* PrintTab::buildMailingListGrid()
     m_grid->setObjectName(QStringLiteral("DBGridZpravod"));
     m_grid->setReadOnly(true);
     m_grid->setToolTip(QStringLiteral("Dvojklikem tiskni jednotlivé členy"));
+    connect(m_grid, &QAbstractItemView::doubleClicked, this, &PrintTab::envelopeRequested);
     auto* layout = new QVBoxLayout;
     layout->addWidget(new QLabel(QStringLiteral("Aktuální adresář tisku na zprávy")));
     layout->addWidget(m_grid, 1);
@@ -88,8 +89,12 @@ QWidget* PrintTab::buildEnvelopeBox()
     m_remaining = new QLineEdit;
     m_remaining->setObjectName(QStringLiteral("EditZbyva"));
     m_remaining->setReadOnly(true);
-    m_editKolik = new QLineEdit;
+    m_editKolik = new QLineEdit(QStringLiteral("100"));
     m_editKolik->setObjectName(QStringLiteral("Edit_Kolik"));
+    m_editKolik->setToolTip(QStringLiteral("Kolik adres na jednou"));
+    QPushButton* print =
+        FormParts::button(QStringLiteral("Tisk "), QStringLiteral("ButtonTiskObalek"));
+    connect(print, &QPushButton::clicked, this, &PrintTab::envelopesRequested);
     m_merge = option(QStringLiteral("Slučovat stejné adresy členů"),
                      QStringLiteral("CheckBoxSlucovat"), true);
     m_chapterAddress =
@@ -101,7 +106,7 @@ QWidget* PrintTab::buildEnvelopeBox()
 
     auto* layout = new QVBoxLayout;
     layout->addLayout(FormParts::row({rebuild, m_progress}));
-    layout->addLayout(FormParts::row({new QLabel(QStringLiteral("zbývá ")), m_remaining,
+    layout->addLayout(FormParts::row({new QLabel(QStringLiteral("zbývá ")), m_remaining, print,
                                       new QLabel(QStringLiteral("kolik")), m_editKolik, mark}));
     layout->addWidget(m_merge);
     layout->addWidget(m_chapterAddress);
@@ -174,6 +179,11 @@ void PrintTab::attach(TDataModule1& data, MemberSelection& selection)
     connect(&selection, &MemberSelection::captionChanged, m_staticTextKdo, &QLabel::setText);
     m_grid->setDataSet(&data.TableZpravod());
     m_grid->setColumns(mailingListColumns());
+}
+
+QString PrintTab::envelopeCount() const
+{
+    return m_editKolik->text();
 }
 
 QString PrintTab::group() const

@@ -29,6 +29,8 @@ public:
     // "úplný": the brigade list also shows members who did their hours.
     bool completeBrigades() const;
     bool printChapterAddress() const;
+    // "kolik" as typed.
+    QString envelopeCount() const;
     QLabel* summaryYearLabel() const { return m_summaryYear; }
 
     // "Adresář": the mailing list anew from the current selection.
@@ -47,6 +49,10 @@ signals:
     void freeNumbersRequested();
     void brigadesRequested();
     void addressListRequested();
+    // "Tisk ": envelopes of the rows not yet made, as many as "kolik" says.
+    void envelopesRequested();
+    // A double-click on the list: the envelope of that row.
+    void envelopeRequested();
 
 private:
     QWidget* buildMailingListGrid();

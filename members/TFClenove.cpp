@@ -424,6 +424,12 @@ void TFClenove::connectListPrints()
                 prints->printBrigades(tab->group(), evaluatedBrigadeYear(), !tab->sortByNumber(),
                                       tab->completeBrigades());
             }));
+    connect(tab, &PrintTab::envelopesRequested, this, QtEdge::slot([tab, prints] {
+                prints->printEnvelopes(tab->envelopeCount(), tab->printChapterAddress());
+                tab->showRemaining();
+            }));
+    connect(tab, &PrintTab::envelopeRequested, this,
+            QtEdge::slot([tab, prints] { prints->printEnvelope(tab->printChapterAddress()); }));
     connect(m_jubileeTab, &JubileeTab::awardedListRequested, this,
             QtEdge::slot([prints] { prints->printAwarded(); }));
 }
@@ -885,6 +891,8 @@ void TFClenove::setPrintSettings(const PrintSettings* settings)
 {
     m_permitTab->setPrintSettings(settings);
     m_moneyTab->setPrintSettings(settings);
+    if (m_listPrints)
+        m_listPrints->setPrintSettings(settings);
 }
 
 void TFClenove::setRemovedCount(int count)

@@ -5,6 +5,7 @@
 #include "RecordingSink.h"
 #include "ReportCsv.h"
 
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -59,6 +60,73 @@ TEST_F(ListPrintsTest, AnEmptyGroupPrintsNoGroupListAndABadBrigadeYearIsRefused)
     child<QPushButton>(u"ButtonTiskBrigad"_s)->click();
     EXPECT_EQ(shownTexts(), QStringList{u"„20x2“ není platné celé číslo."_s});
     EXPECT_TRUE(sink.deliveries.isEmpty());
+}
+
+class EnvelopeTest : public ListPrintsTest {
+protected:
+    void addEnvelope(const QString& surname, int enclosed, bool made)
+    {
+        addRow(u"ZPRAVOD.db"_s, {{u"PRIJMENI"_s, surname},
+                                 {u"ULICE"_s, u"Polní 7"_s},
+                                 {u"OBEC"_s, u"Lhota"_s},
+                                 {u"PSC"_s, u"252 01"_s},
+                                 {u"PRILOHA"_s, enclosed},
+                                 {u"VYTISKNUTO"_s, made}});
+    }
+    void printBatch(const QString& count)
+    {
+        window().printTab().findChild<QLineEdit*>(u"Edit_Kolik"_s)->setText(count);
+        child<QPushButton>(u"ButtonTiskObalek"_s)->click();
+    }
+    QString remaining() { return child<QLineEdit>(u"EditZbyva"_s)->text(); }
+};
+
+TEST_F(EnvelopeTest, ABatchMakesTheUnmadeEnvelopesAtMostAHundredAndMarksThem)
+{
+    addEnvelope(u"Dvořák"_s, 2, false);
+    addEnvelope(u"Malý"_s, 0, true);
+    for (int i = 0; i < 120; ++i)
+        addEnvelope(u"Člen %1"_s.arg(i), 0, false);
+    startWithSink();
+    printBatch(u"250"_s);
+
+    ASSERT_EQ(sink.names(), QStringList{u"TFormTAdr"_s});
+    const RenderedDocument& batch = sink.last(u"TFormTAdr"_s);
+    EXPECT_EQ(batch.pages.size(), 100);
+    EXPECT_EQ(batch.textsNamed(u"PRIJMENI"_s).value(0), u"Dvořák"_s);
+    EXPECT_FALSE(batch.textsNamed(u"PRIJMENI"_s).contains(u"Malý"_s));
+    EXPECT_EQ(batch.textsNamed(u"Priloha"_s).value(0), u"příloha 3 x"_s);
+    EXPECT_EQ(batch.textsNamed(u"MO_NAZEV_ORGANIZACE"_s).size(), 100);
+    EXPECT_EQ(remaining(), u"21"_s);
+
+    // The next batch goes on where this one stopped; nothing left makes nothing.
+    printBatch(u"100"_s);
+    EXPECT_EQ(sink.last(u"TFormTAdr"_s).pages.size(), 21);
+    EXPECT_EQ(remaining(), u"0"_s);
+    printBatch(u"100"_s);
+    EXPECT_EQ(sink.deliveries.size(), 2);
+}
+
+TEST_F(EnvelopeTest, NoCountMakesNothingAndASingleEnvelopeLeavesItsMark)
+{
+    addEnvelope(u"Dvořák"_s, 0, true);
+    addEnvelope(u"Malý"_s, 0, false);
+    startWithSink();
+    printBatch(u"-1"_s);
+    printBatch(u"0"_s);
+    EXPECT_TRUE(sink.deliveries.isEmpty());
+    printBatch(u"pět"_s);
+    EXPECT_EQ(shownTexts(), QStringList{u"„pět“ není platné celé číslo."_s});
+
+    window().printTab().findChild<QCheckBox*>(u"CheckBoxAdresaMO"_s)->setChecked(false);
+    data().TableZpravod().first();
+    window().printTab().envelopeRequested();
+    ASSERT_EQ(sink.deliveries.size(), 1);
+    const RenderedDocument& single = sink.last(u"TFormTAdr"_s);
+    EXPECT_EQ(single.pages.size(), 1);
+    EXPECT_EQ(single.textsNamed(u"PRIJMENI"_s), QStringList{u"Dvořák"_s});
+    EXPECT_TRUE(single.textsNamed(u"MO_NAZEV_ORGANIZACE"_s).isEmpty());
+    EXPECT_EQ(stored(u"ZPRAVOD.db"_s, u"VYTISKNUTO"_s), (QStringList{u"True"_s, u"False"_s}));
 }
 
 } // namespace
