@@ -7,6 +7,7 @@
 #include "DataSafetyBenchmark.h"
 #include "EngineBenchmark.h"
 #include "EngineError.h"
+#include "EnvelopeBenchmark.h"
 #include "ListReportsBenchmark.h"
 #include "MailingListBenchmark.h"
 #include "MemberOperationsBenchmark.h"
@@ -94,6 +95,7 @@ int main(int argc, char* argv[])
         out << CatchTotalsBenchmark::run().line() << Qt::endl;
         out << MoneyBenchmark::run().line() << Qt::endl;
         out << MailingListBenchmark::run(directory).line() << Qt::endl;
+        out << EnvelopeBenchmark::run(directory).line() << Qt::endl;
         for (const BenchmarkResult& r : ListReportsBenchmark(directory, year).runAll())
             out << r.line() << Qt::endl;
     } catch (const EngineError& e) {
