@@ -9,16 +9,22 @@
 #include "Messages.h"
 #include "QtEdge.h"
 #include "Query.h"
+#include "RenderedDocument.h"
+#include "ReportCsv.h"
+#include "SafeFileDialog.h"
 #include "Table.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QDate>
+#include <QDir>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QVBoxLayout>
 
 namespace {
@@ -108,7 +114,11 @@ QWidget* PrintTab::buildEnvelopeBox()
     layout->addLayout(FormParts::row({rebuild, m_progress}));
     layout->addLayout(FormParts::row({new QLabel(QStringLiteral("zbývá ")), m_remaining, print,
                                       new QLabel(QStringLiteral("kolik")), m_editKolik, mark}));
-    layout->addWidget(m_merge);
+    QPushButton* csv =
+        FormParts::button(QStringLiteral("Adresář do CSV"), QStringLiteral("ButtonAdresarCsv"),
+                          QStringLiteral("Uloží adresář zpráv pro tabulkový procesor"));
+    connect(csv, &QPushButton::clicked, this, QtEdge::slot(this, &PrintTab::chooseMailingListCsv));
+    layout->addLayout(FormParts::row({m_merge, csv}));
     layout->addWidget(m_chapterAddress);
     return FormParts::group(QStringLiteral(" Tisk adres na  obálky  "), layout);
 }
@@ -179,6 +189,39 @@ void PrintTab::attach(TDataModule1& data, MemberSelection& selection)
     connect(&selection, &MemberSelection::captionChanged, m_staticTextKdo, &QLabel::setText);
     m_grid->setDataSet(&data.TableZpravod());
     m_grid->setColumns(mailingListColumns());
+}
+
+void PrintTab::saveMailingListCsv(const QString& path)
+{
+    RenderedDocument::DataTable table;
+    table.columns = {QStringLiteral("PRIJMENI"), QStringLiteral("JMENO"),
+                     QStringLiteral("TITUL"),    QStringLiteral("ULICE"),
+                     QStringLiteral("PSC"),      QStringLiteral("OBEC"),
+                     QStringLiteral("PRILOHA"),  QStringLiteral("VYTISKNUTO")};
+    Table& list = m_data->TableZpravod();
+    QList<int> fields;
+    for (const QString& column : std::as_const(table.columns))
+        fields << list.fieldIndex(column);
+    for (int row = 0; row < list.recordCount(); ++row) {
+        const QList<QVariant> record = list.recordAt(row);
+        QList<QVariant> values;
+        for (int field : std::as_const(fields))
+            values << record.value(field);
+        table.rows << values;
+    }
+    ReportCsv::saveTable(table, path);
+}
+
+void PrintTab::chooseMailingListCsv()
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString path = SafeFileDialog::saveFile(
+        this, QStringLiteral("Uložit adresář jako CSV"),
+        QDir(folder).filePath(
+            QStringLiteral("Adresar-zprav-%1.csv").arg(QDate::currentDate().toString(Qt::ISODate))),
+        QStringLiteral("CSV (*.csv)"));
+    if (!path.isEmpty())
+        saveMailingListCsv(path);
 }
 
 QString PrintTab::envelopeCount() const

@@ -38,6 +38,8 @@ public:
     // "Oznac": false (with the message shown) when "kolik" is no number.
     bool markMade();
     void showRemaining();
+    // The mailing list for a spreadsheet or a mail-merge: one line per envelope.
+    void saveMailingListCsv(const QString& path);
     // "Nevrátili  MP" / "Nevrátili  PS".
     void selectOwedReturns(TDataModule1::Water kind);
     // "Nezaplatili členství".
@@ -59,6 +61,7 @@ private:
     QWidget* buildEnvelopeBox();
     QWidget* buildGroupBox();
     QWidget* buildSummaryBox();
+    void chooseMailingListCsv();
 
     TDataModule1* m_data = nullptr;
     MemberSelection* m_selection = nullptr;

@@ -67,8 +67,13 @@ QByteArray ReportCsv::toCsv(const RenderedDocument::DataTable& table)
 
 void ReportCsv::save(const RenderedDocument& document, const QString& path)
 {
+    saveTable(document.table, path);
+}
+
+void ReportCsv::saveTable(const RenderedDocument::DataTable& table, const QString& path)
+{
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(toCsv(document.table)) < 0 || !file.commit())
+    if (!file.open(QIODevice::WriteOnly) || file.write(toCsv(table)) < 0 || !file.commit())
         throw EngineError(u"Soubor %1 nelze zapsat: %2"_s.arg(path, file.errorString()));
 }
 

@@ -17,6 +17,8 @@ public:
     static QByteArray toCsv(const RenderedDocument::DataTable& table);
     // Throws EngineError when the file cannot be written.
     static void save(const RenderedDocument& document, const QString& path);
+    // Any table of values, such as a list kept apart from the reports.
+    static void saveTable(const RenderedDocument::DataTable& table, const QString& path);
     // Generates the report and saves its rows.
     static void exportCsv(Report& report, const QString& path);
 

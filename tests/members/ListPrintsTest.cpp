@@ -6,8 +6,10 @@
 #include "ReportCsv.h"
 
 #include <QCheckBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 
 using namespace Qt::StringLiterals;
 
@@ -127,6 +129,26 @@ TEST_F(EnvelopeTest, NoCountMakesNothingAndASingleEnvelopeLeavesItsMark)
     EXPECT_EQ(single.textsNamed(u"PRIJMENI"_s), QStringList{u"Dvořák"_s});
     EXPECT_TRUE(single.textsNamed(u"MO_NAZEV_ORGANIZACE"_s).isEmpty());
     EXPECT_EQ(stored(u"ZPRAVOD.db"_s, u"VYTISKNUTO"_s), (QStringList{u"True"_s, u"False"_s}));
+}
+
+TEST_F(EnvelopeTest, TheMailingListGoesToASpreadsheetOneLinePerEnvelope)
+{
+    addEnvelope(u"Dvořák; syn"_s, 2, false);
+    addEnvelope(u"Malý"_s, 0, true);
+    start();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"adresar.csv"_s);
+    window().printTab().saveMailingListCsv(path);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
+    const QStringList lines = QString::fromUtf8(bytes.mid(3)).split(u"\r\n"_s, Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_EQ(lines[0], u"PRIJMENI;JMENO;TITUL;ULICE;PSC;OBEC;PRILOHA;VYTISKNUTO"_s);
+    EXPECT_TRUE(lines[1].startsWith(u"\"Dvořák; syn\";;;Polní 7;252 01;Lhota;2;"_s))
+        << lines[1].toStdString();
+    EXPECT_TRUE(lines[2].startsWith(u"Malý;"_s));
 }
 
 } // namespace
