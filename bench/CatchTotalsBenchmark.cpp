@@ -1,14 +1,13 @@
 #include "CatchTotalsBenchmark.h"
 
-#include "DataDirectoryInitializer.h"
 #include "DataModel.h"
 #include "Database.h"
 #include "DistrictTotals.h"
 #include "PlainSqlite.h"
+#include "ScratchChapter.h"
 #include "Stopwatch.h"
 
 #include <QDir>
-#include <QTemporaryDir>
 
 namespace {
 
@@ -69,11 +68,8 @@ QByteArray groupBySql()
 
 BenchmarkResult CatchTotalsBenchmark::run()
 {
-    QTemporaryDir scratch;
-    const QString directory = scratch.filePath(QStringLiteral("data"));
-    DataDirectoryInitializer::Options options;
-    options.year = Year;
-    DataDirectoryInitializer::create(directory, options);
+    const ScratchChapter scratch(Year);
+    const QString& directory = scratch.directory();
     BenchmarkResult result{
         QStringLiteral("district totals of %1 returns in %2 districts").arg(Returns).arg(Districts),
         0, 0};

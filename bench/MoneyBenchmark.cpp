@@ -1,17 +1,16 @@
 #include "MoneyBenchmark.h"
 
-#include "DataDirectoryInitializer.h"
 #include "DataModel.h"
 #include "Database.h"
 #include "MoneyOverview.h"
 #include "PlainSqlite.h"
 #include "ReportEngine.h"
+#include "ScratchChapter.h"
 #include "Stopwatch.h"
 #include "TFormTVycet.h"
 #include "Table.h"
 
 #include <QDir>
-#include <QTemporaryDir>
 
 namespace {
 
@@ -54,11 +53,8 @@ QByteArray dayTotalsSql()
 
 BenchmarkResult MoneyBenchmark::run()
 {
-    QTemporaryDir scratch;
-    const QString directory = scratch.filePath(QStringLiteral("data"));
-    DataDirectoryInitializer::Options options;
-    options.year = Year;
-    DataDirectoryInitializer::create(directory, options);
+    const ScratchChapter scratch(Year);
+    const QString& directory = scratch.directory();
     BenchmarkResult result{
         QStringLiteral("money of a year (%1 payments) with its cash listing").arg(Payments), 0, 0};
     Database db(directory);
