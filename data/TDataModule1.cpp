@@ -112,7 +112,7 @@ void TDataModule1::upgradeOlderLayouts(QString& caption)
         }
         for (Table* t : feeCursors)
             t->open();
-        if (AddCatchSpecies())
+        if (AddCatchFish())
             m_host.setUpgradeNotice(true, caption);
         PrepareYearTables();
         requireKeys();
@@ -194,7 +194,7 @@ bool TDataModule1::AddMiAndPostage()
     return changed;
 }
 
-bool TDataModule1::AddCatchSpecies()
+bool TDataModule1::AddCatchFish()
 {
     bool weightRowFound = false;
     for (m_vahy->first(); !m_vahy->eof(); m_vahy->next())
@@ -411,7 +411,15 @@ void TDataModule1::saveCatchReturn()
 {
     m_markingReturn = true;
     const auto forget = qScopeGuard([this] { m_markingReturn = false; });
-    m_sumar->post();
+    const bool memberWasEditing = m_clenove->isEditing();
+    try {
+        m_sumar->post();
+    } catch (...) {
+        // The mark ran inside the row's transaction, which is rolled back only now: the
+        // payment and member cursors read the data again as it is after the rollback.
+        reloadAfterFailedMark(memberWasEditing);
+        throw;
+    }
 }
 
 void TDataModule1::CreateYearTable(const QString& fileName)

@@ -159,6 +159,9 @@ TEST_F(CatchEntryTest, AFailedMarkKeepsTheRowUnsavedAndInEdit)
     EXPECT_EQ(input(u"DOCHAZKA"_s)->text(), u"3"_s);
     EXPECT_TRUE(stored(u"SuMP2012.DB"_s, u"CLEN_CISLO"_s).isEmpty());
     EXPECT_EQ(stored(u"Povol.DB"_s, u"MP_VRACENO"_s), QStringList{u"NE"_s});
+    // Nor does the window show the payment as returned.
+    data().TablePovol().first();
+    EXPECT_EQ(data().TablePovol().fieldByName(u"MP_VRACENO"_s).asString(), u"NE"_s);
 }
 
 TEST_F(CatchEntryTest, TheMemberFinderTellsOfAnUnknownNumberAndIgnoresCase)
