@@ -1,6 +1,6 @@
 #include "CatchEntryTab.h"
 
-#include "CatchSpecies.h"
+#include "CatchFish.h"
 #include "DataLinks.h"
 #include "DataSetModel.h"
 #include "DbEdit.h"
@@ -205,13 +205,13 @@ QWidget* CatchEntryTab::buildSpeciesGrid()
 {
     auto* box = new QWidget;
     auto* grid = new QGridLayout(box);
-    const QList<CatchSpecies>& species = CatchSpecies::all();
+    const QList<CatchFish>& species = CatchFish::all();
     const int perColumn = int(species.size() + 1) / 2;
     for (int half = 0; half < 2; ++half)
         grid->addWidget(FormParts::label(QStringLiteral("kusu       kg")), 0, half * 3 + 1, 1, 2);
     Table& year = m_data.TableSumar();
     for (int i = 0; i < species.size(); ++i) {
-        const CatchSpecies& s = species.at(i);
+        const CatchFish& s = species.at(i);
         auto* caption = new QLabel(s.caption());
         DbEdit* count = boundEdit(year, s.countField(), false);
         DbEdit* weight = boundEdit(year, s.weightField(), false);
@@ -257,7 +257,7 @@ DbNavigator* CatchEntryTab::buildNavigator()
 void CatchEntryTab::setTabOrder()
 {
     QList<QWidget*> chain{m_districtNumber, m_districtName, m_days};
-    for (const CatchSpecies& s : CatchSpecies::all())
+    for (const CatchFish& s : CatchFish::all())
         chain << m_speciesInputs.value(s.countField()) << m_speciesInputs.value(s.weightField());
     for (int i = 1; i < chain.size(); ++i)
         QWidget::setTabOrder(chain.at(i - 1), chain.at(i));
@@ -459,7 +459,7 @@ bool CatchEntryTab::isEmptyNewRow(Table& year)
     if (year.state() != DataSet::State::Insert)
         return false;
     QStringList fields{QStringLiteral("DOCHAZKA")};
-    for (const CatchSpecies& s : CatchSpecies::all())
+    for (const CatchFish& s : CatchFish::all())
         fields << s.countField() << s.weightField();
     for (const QString& field : fields)
         if (year.fieldByName(field).asFloat() != 0)

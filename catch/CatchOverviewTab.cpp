@@ -1,6 +1,6 @@
 #include "CatchOverviewTab.h"
 
-#include "CatchSpecies.h"
+#include "CatchFish.h"
 #include "DataSetColumn.h"
 #include "DbGrid.h"
 #include "FormParts.h"
@@ -56,7 +56,7 @@ void CatchOverviewTab::setUpColumns()
         DataSetColumn::titled(QStringLiteral("REVIR_NAZEV"), QStringLiteral("Název revíru")),
         DataSetColumn::titled(QStringLiteral("DOCHAZKA"), QStringLiteral("Doch"))};
     bool tinted = false;
-    for (const CatchSpecies& s : CatchSpecies::all()) {
+    for (const CatchFish& s : CatchFish::all()) {
         // Every other pair tinted, so the eye keeps a count with its weight.
         const QColor tint = tinted ? QColor(Qt::cyan) : QColor();
         DataSetColumn count = DataSetColumn::titled(s.countField(), s.overviewTitle(), true, tint);

@@ -69,7 +69,7 @@ public:
     // True when they changed a layout.
     bool AddMiAndPostage();
     // True when it restructured the catch tables.
-    bool AddCatchSpecies();
+    bool AddCatchFish();
     void PrepareYearTables();
 
     // The cursors, named as the reports and windows know them.

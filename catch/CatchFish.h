@@ -5,9 +5,9 @@
 
 // The species of a catch return as the secretary meets them: in the order of the paper
 // form, with the input's caption, the field pair and the letter that jumps to the count.
-class CatchSpecies {
+class CatchFish {
 public:
-    CatchSpecies(const char* caption, const char* field, char key, const char* overviewTitle);
+    CatchFish(const char* caption, const char* field, char key, const char* overviewTitle);
 
     // "&" marks the underlined letter, as on the form.
     const QString& caption() const { return m_caption; }
@@ -20,7 +20,7 @@ public:
     const QString& overviewTitle() const { return m_overviewTitle; }
 
     // The 24 species of the form.
-    static const QList<CatchSpecies>& all();
+    static const QList<CatchFish>& all();
 
 private:
     QString m_caption;

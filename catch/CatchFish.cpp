@@ -1,7 +1,6 @@
-#include "CatchSpecies.h"
+#include "CatchFish.h"
 
-CatchSpecies::CatchSpecies(const char* caption, const char* field, char key,
-                           const char* overviewTitle)
+CatchFish::CatchFish(const char* caption, const char* field, char key, const char* overviewTitle)
     : m_caption(QString::fromUtf8(caption))
     , m_field(QString::fromUtf8(field))
     , m_key(key)
@@ -9,9 +8,9 @@ CatchSpecies::CatchSpecies(const char* caption, const char* field, char key,
 {
 }
 
-const QList<CatchSpecies>& CatchSpecies::all()
+const QList<CatchFish>& CatchFish::all()
 {
-    static const QList<CatchSpecies> species{
+    static const QList<CatchFish> species{
         {"01 kapr", "KAPR", 0, "kapr"},
         {"02 lín", "LIN", 0, "  lín"},
         {"03 &Cejn vel", "CEJN_VEL", 'C', " cejn"},
