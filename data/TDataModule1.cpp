@@ -25,6 +25,7 @@ TDataModule1::TDataModule1(Database& db, DataModuleHost& host, QObject* parent)
     , m_db(db)
     , m_host(host)
     , m_operations(db)
+    , m_removal(db)
 {
     m_clenove = makeTable(QStringLiteral("Clenove.DB"));
     m_clenove->setIndexFieldNames(QStringLiteral("PRIJMENI"));
@@ -461,17 +462,21 @@ void TDataModule1::Update_All_Data()
 
 void TDataModule1::PostPendingEdits()
 {
-    for (Table* t : allTables()) {
-        if (!t->isEditing())
-            continue;
-        // Text still in an input counts as typed into the record.
-        if (t->updateRecord)
-            t->updateRecord();
-        if (t->isModified())
-            t->post();
-        else
-            t->cancel();
-    }
+    for (Table* t : allTables())
+        postPendingEdit(*t);
+}
+
+void TDataModule1::postPendingEdit(Table& table)
+{
+    if (!table.isEditing())
+        return;
+    // Text still in an input counts as typed into the record.
+    if (table.updateRecord)
+        table.updateRecord();
+    if (table.isModified())
+        table.post();
+    else
+        table.cancel();
 }
 
 void TDataModule1::fillAwardKinds()
@@ -758,6 +763,80 @@ void TDataModule1::deleteMember(Payments payments)
         throw;
     }
     m_paymentsOfDeleted = Payments::Delete;
+}
+
+void TDataModule1::removeCurrentMember()
+{
+    // A member still being typed is saved first, so the record removed is the one shown.
+    PostPendingEdits();
+    if (m_clenove->isEmpty())
+        return;
+    removeMembers({memberNumberOf(*m_clenove)});
+}
+
+int TDataModule1::removeMembers(const QStringList& numbers)
+{
+    int gone = 0;
+    runBulkChange([&] { gone = m_removal.removeMembers(numbers); });
+    m_host.setMemberCount(m_db.rowCount(m_clenove->storageName()));
+    showRemovedFromFirst();
+    return gone;
+}
+
+void TDataModule1::showRemovedFromFirst()
+{
+    if (!m_vyrazeni->isActive())
+        m_vyrazeni->open();
+    m_vyrazeni->first();
+    DataSourceVyrazDataChange();
+}
+
+bool TDataModule1::returnRemovedMember()
+{
+    PostPendingEdits();
+    if (!m_vyrazeni->isActive() || m_vyrazeni->isEmpty())
+        return true;
+    const QString number = memberNumberOf(*m_vyrazeni);
+    auto result = MemberRemoval::Return::NotRemoved;
+    runBulkChange([&] { result = m_removal.returnMember(number); });
+    if (result == MemberRemoval::Return::NumberTaken)
+        return false;
+    DataSourceVyrazDataChange();
+    m_host.setMemberCount(m_db.rowCount(m_clenove->storageName()));
+    m_clenove->setIndexFieldNames(QStringLiteral("PRIJMENI"));
+    m_clenove->locate(memberNumberField, number, false);
+    return true;
+}
+
+void TDataModule1::deleteRemovedMembers()
+{
+    runBulkChange([this] { m_removal.deleteAllRemoved(); });
+    showRemovedFromFirst();
+}
+
+void TDataModule1::grantAward(const QString& kind)
+{
+    if (kind.trimmed().isEmpty())
+        throw EngineError(QStringLiteral("Napište nebo vyberte druh vyznamenání; vyznamenání bez "
+                                         "názvu se neukládá."),
+                          EngineError::Kind::Required);
+    // The award belongs to the member as saved, not to a number still being typed.
+    postPendingEdit(*m_clenove);
+    if (m_clenove->isEmpty())
+        throw EngineError(QStringLiteral("Není vybrán žádný člen, vyznamenání nelze udělit."),
+                          EngineError::Kind::State);
+    Table& awards = *m_vyznam;
+    postPendingEdit(awards);
+    awards.append();
+    try {
+        awards.fieldByName(memberNumberField).setAsString(memberNumberOf(*m_clenove));
+        awards.fieldByName(QStringLiteral("DATUM_UDELENI")).setAsDate(QDate::currentDate());
+        awards.fieldByName(QStringLiteral("DRUH_VYZNAMENANI")).setAsString(kind);
+        awards.post();
+    } catch (...) {
+        awards.cancel();
+        throw;
+    }
 }
 
 void TDataModule1::recordIssue(bool membershipPaid)

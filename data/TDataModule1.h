@@ -3,6 +3,7 @@
 #include "ChapterOperations.h"
 #include "Database.h"
 #include "MemberFigures.h"
+#include "MemberRemoval.h"
 #include "Table.h"
 
 #include <QObject>
@@ -125,6 +126,22 @@ public:
     // failed change throws its error, saying that nothing of it was stored.
     void runBulkChange(const std::function<void()>& change);
 
+    // "Vyřadit člena": the current member goes over to the removed members and its payments,
+    // brigades and awards are deleted, all of it or nothing; the removed members then show
+    // from the first.
+    void removeCurrentMember();
+    // The members of the numbers go over the same way, all of them or none; how many went.
+    int removeMembers(const QStringList& numbers);
+    // "Vrátit člena do evidence": the removed member the cursor stands on goes back into the
+    // register, in surname order, as the current member. False, with nothing changed, while
+    // a member holds its number.
+    bool returnRemovedMember();
+    // "Trvale vyřadit ": every removed member is deleted for good.
+    void deleteRemovedMembers();
+    // "Udělit": an award of the kind, dated today, for the current member. An empty kind is
+    // refused with the engine's error, and nothing is stored.
+    void grantAward(const QString& kind);
+
     // A member number as the user may type it: letters and digits only.
     static bool isValidMemberNumber(const QString& number);
 
@@ -151,10 +168,13 @@ private:
     bool markPaymentsReturned(Water kind, int year);
     void writeLastReturnYear(Water kind, int year);
     void reloadAfterFailedMark(bool memberWasEditing);
+    static void postPendingEdit(Table& table);
+    void showRemovedFromFirst();
 
     Database& m_db;
     DataModuleHost& m_host;
     ChapterOperations m_operations;
+    MemberRemoval m_removal;
     // The number of the member being deleted and what becomes of its payments, for the
     // delete's after-event; payments go unless deleteMember says otherwise.
     QString m_deletedMember;

@@ -35,7 +35,10 @@ const QList<Named>& namedOperations()
                                   {Operation::DeleteKeepingPayments, "delete-keeping-payments"},
                                   {Operation::RecordIssue, "record-issue"},
                                   {Operation::FeeYear, "fee-year"},
-                                  {Operation::Upgrade, "upgrade"}};
+                                  {Operation::Upgrade, "upgrade"},
+                                  {Operation::RemoveMember, "remove-member"},
+                                  {Operation::RemoveNonPayers, "remove-non-payers"},
+                                  {Operation::ReturnMember, "return-member"}};
     return all;
 }
 
@@ -50,6 +53,20 @@ void writeMembers(Database& db)
                            {u"JMENO"_s, u"Jan"_s},
                            {u"KATEGORIE"_s, u"dospělý"_s},
                            {u"LAST_CLENSTVI"_s, chapterYear - 1}});
+}
+
+// A member removed some years ago, with a field of every kind filled in.
+void writeRemovedMember(Database& db)
+{
+    RowWriter(db, u"Vyrazeni"_s)
+        .appendRow({{numberField, OperationScenario::removedNumber()},
+                    {u"PRIJMENI"_s, u"Černý"_s},
+                    {u"JMENO"_s, u"Petr"_s},
+                    {u"KATEGORIE"_s, u"dospělý"_s},
+                    {u"DATUM_NAROZENI"_s, QDate(1970, 2, 3)},
+                    {u"LAST_CLENSTVI"_s, chapterYear - 3},
+                    {u"POZOR"_s, u"ZÁZNAM !"_s},
+                    {u"ZAZNAMY"_s, u"Odstěhoval se.\r\nVrátí se?"_s}});
 }
 
 // Payments of successive years back from the chapter's, weekly brigades and awards; every row
@@ -178,6 +195,22 @@ private:
     QStringList m_missed;
 };
 
+// The members are out of the register with their records and in the removed members with the
+// fields they had; the member removed before is still there.
+void expectRemoved(Tally& tally, const QStringList& numbers)
+{
+    for (const QString& number : numbers) {
+        tally.expectMember(number, 0);
+        tally.expectRecordsOf(number, 0, 0, 0);
+        tally.expect(u"removed member %1"_s.arg(number),
+                     u"SELECT count(*) FROM Vyrazeni WHERE CLEN_CISLO = ? AND JMENO = 'Jan' AND "
+                     "LAST_CLENSTVI = 2011"_s,
+                     {number}, 1);
+    }
+    tally.expect(u"removed members"_s, u"SELECT count(*) FROM Vyrazeni"_s, {},
+                 int(numbers.size()) + 1);
+}
+
 // Every table the data model knows holds its fields in the model's order and its keys as
 // required fields; the years the start-up copies are there.
 void expectCurrentLayouts(Database& db, Tally& tally)
@@ -242,6 +275,11 @@ QString OperationScenario::newNumber()
     return u"106"_s;
 }
 
+QString OperationScenario::removedNumber()
+{
+    return u"400"_s;
+}
+
 void OperationScenario::createDirectory(const QString& directory, Operation operation)
 {
     DataDirectoryInitializer::Options options;
@@ -253,6 +291,7 @@ void OperationScenario::createDirectory(const QString& directory, Operation oper
     if (operation == Operation::Upgrade)
         makeOlderLayouts(db);
     writeMembers(db);
+    writeRemovedMember(db);
     writeRecordsOf(db, memberNumber(), memberPayments, memberBrigades, memberAwards);
     writeRecordsOf(db, u"200"_s, 2, 3, 1);
     writeRecordsOf(db, u"300"_s, 1, 0, 0);
@@ -317,8 +356,14 @@ void OperationScenario::ready()
         setup.fieldByName(u"PRACOVNI_ROK"_s).setAsInteger(chapterYear + 1);
         break;
     }
+    case Operation::ReturnMember:
+        if (!m_data->TableVyrazeni().locate(numberField, removedNumber()))
+            throw EngineError(u"Vyřazený člen %1 v datech není."_s.arg(removedNumber()));
+        break;
     case Operation::DeleteMember:
     case Operation::DeleteKeepingPayments:
+    case Operation::RemoveMember:
+    case Operation::RemoveNonPayers:
     case Operation::Upgrade:
         break;
     }
@@ -341,6 +386,16 @@ void OperationScenario::perform()
         break;
     case Operation::FeeYear:
         m_data->TableSetup().post();
+        break;
+    case Operation::RemoveMember:
+        m_data->removeCurrentMember();
+        break;
+    case Operation::RemoveNonPayers:
+        m_data->removeMembers({memberNumber(), u"300"_s});
+        break;
+    case Operation::ReturnMember:
+        if (!m_data->returnRemovedMember())
+            throw EngineError(u"Číslo %1 je obsazené."_s.arg(removedNumber()));
         break;
     case Operation::Upgrade: {
         const qsizetype shown = m_host.errors.size();
@@ -404,10 +459,25 @@ QStringList OperationScenario::missedResults(Operation operation, Database& db)
         tally.expect(u"weight row of the new species"_s,
                      u"SELECT count(*) FROM VAHY WHERE DB_NAME = ?"_s, {u"PODOUSTEV_KG"_s}, 1);
         break;
+    case Operation::RemoveMember:
+        expectRemoved(tally, {member});
+        break;
+    case Operation::RemoveNonPayers:
+        expectRemoved(tally, {member, u"300"_s});
+        break;
+    case Operation::ReturnMember:
+        tally.expect(u"the member back with every field"_s,
+                     u"SELECT count(*) FROM Clenove WHERE CLEN_CISLO = ? AND PRIJMENI = 'Černý' "
+                     "AND DATUM_NAROZENI = ? AND LAST_CLENSTVI = ? AND POZOR = 'ZÁZNAM !' AND "
+                     "ZAZNAMY LIKE 'Odstěhoval se.%Vrátí se?'"_s,
+                     {removedNumber(), QDate(1970, 2, 3), chapterYear - 3}, 1);
+        tally.expect(u"removed members"_s, u"SELECT count(*) FROM Vyrazeni"_s, {}, 0);
+        break;
     }
     // Whatever the operation, the other members keep what they had.
     tally.expectMember(u"200"_s, 1);
     tally.expectRecordsOf(u"200"_s, 2, 3, 1);
-    tally.expectRecordsOf(u"300"_s, 1, 0, 0);
+    if (operation != Operation::RemoveNonPayers)
+        tally.expectRecordsOf(u"300"_s, 1, 0, 0);
     return tally.missed();
 }

@@ -21,7 +21,10 @@ public:
         DeleteKeepingPayments, // the same, its payments kept under "00000"
         RecordIssue,           // a payment of 2012 with the membership fee stored for 105
         FeeYear,               // the working year changed to 2013 in the chapter settings
-        Upgrade                // the start-up over older layouts and 20 000 payments
+        Upgrade,               // the start-up over older layouts and 20 000 payments
+        RemoveMember,          // member 105 removed from the register, its records deleted
+        RemoveNonPayers,       // members 105 and 300 removed together
+        ReturnMember           // removed member 400 back in the register
     };
 
     static const QList<Operation>& operations();
@@ -32,6 +35,8 @@ public:
     // The member the operations work on, and the number it is renumbered to.
     static QString memberNumber();
     static QString newNumber();
+    // The member removed before the operations start.
+    static QString removedNumber();
     static constexpr int memberPayments = 50;
     static constexpr int memberBrigades = 50;
     static constexpr int memberAwards = 10;

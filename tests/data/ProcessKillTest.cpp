@@ -215,13 +215,17 @@ TEST_P(KilledOperation, LeavesTheDataAsBeforeOrAsAfterNeverBetween)
 
     const quint64 runSeed = seed() + quint64(operation);
     std::mt19937_64 random(runSeed);
-    std::uniform_int_distribution<quint64> killPoint(1, count.steps);
+    // Half the kills before the commit and half after, however the steps fall: an operation
+    // whose own statements are few next to the reading that follows it is still killed in
+    // their midst.
+    std::uniform_int_distribution<quint64> beforeCommit(1, count.committedAt);
+    std::uniform_int_distribution<quint64> afterCommit(count.committedAt + 1, count.steps);
     int befores = 0;
     int afters = 0;
     QElapsedTimer timer;
     timer.start();
     for (int run = 0; run < runsPerOperation && !HasFailure(); ++run) {
-        const quint64 killAt = killPoint(random);
+        const quint64 killAt = run % 2 == 0 ? beforeCommit(random) : afterCommit(random);
         SCOPED_TRACE(::testing::Message()
                      << "seed " << runSeed << ", run " << run << ", killed at step " << killAt
                      << " of " << count.steps << ", commit at " << count.committedAt);
