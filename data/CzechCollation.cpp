@@ -8,6 +8,8 @@
 
 #include <QByteArray>
 
+#include <algorithm>
+
 UCollator* CzechCollation::collator()
 {
     // One collator for the process; the program works on one thread.
@@ -67,4 +69,11 @@ void CzechCollation::registerOn(sqlite3* db)
                            QByteArrayView(static_cast<const char*>(b), nb));
         },
         nullptr);
+}
+
+QStringList CzechCollation::sorted(QStringList texts)
+{
+    std::sort(texts.begin(), texts.end(),
+              [](const QString& a, const QString& b) { return compare(a, b) < 0; });
+    return texts;
 }

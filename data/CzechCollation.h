@@ -2,6 +2,7 @@
 
 #include <QByteArrayView>
 #include <QString>
+#include <QStringList>
 
 struct sqlite3;
 struct UCollator;
@@ -18,6 +19,8 @@ public:
 
     static int compare(QByteArrayView utf8a, QByteArrayView utf8b);
     static int compare(const QString& a, const QString& b);
+    // The texts in this order.
+    static QStringList sorted(QStringList texts);
     // The order of FOLDED: 0 exactly when the texts are equal but for letter case.
     static int compareFolded(QStringView a, QStringView b);
     static void registerOn(sqlite3* db);

@@ -491,9 +491,7 @@ void TDataModule1::fillAwardKinds()
             kinds << kind;
         m_vyznam->next();
     } while (!m_vyznam->eof());
-    std::sort(kinds.begin(), kinds.end(),
-              [](const QString& a, const QString& b) { return CzechCollation::compare(a, b) < 0; });
-    m_host.setAwardKinds(kinds);
+    m_host.setAwardKinds(CzechCollation::sorted(kinds));
     m_vyznam->setFiltered(true);
     m_vyznam->first();
 }

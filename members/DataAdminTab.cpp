@@ -1,5 +1,7 @@
 #include "DataAdminTab.h"
 
+#include "DataSetColumn.h"
+#include "DbGrid.h"
 #include "EngineError.h"
 #include "MemberImport.h"
 #include "Messages.h"
@@ -59,21 +61,12 @@ DataAdminTab::DataAdminTab(QWidget* parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("TabSheetSprava"));
-    m_removedCount = new QLabel;
-    m_removedCount->setObjectName(QStringLiteral("LabelVyrazeno"));
-    auto* removed = new QHBoxLayout;
-    removed->addWidget(new QLabel(QStringLiteral(" Členové dočasně vyřazení z evidence  -")));
-    removed->addWidget(m_removedCount);
-    removed->addWidget(new QLabel(QStringLiteral("členů")));
-    removed->addStretch();
-
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(removed);
+    layout->addWidget(buildRemovedBox(), 1);
     layout->addWidget(buildImportBox());
     layout->addLayout(buildHandedInRow());
     layout->addWidget(buildCorrectionsBox());
     layout->addWidget(buildOldRecordsBox());
-    layout->addStretch();
 }
 
 QPushButton* DataAdminTab::addButton(const QString& caption, const QString& name,
@@ -84,6 +77,56 @@ QPushButton* DataAdminTab::addButton(const QString& caption, const QString& name
     button->setToolTip(hint);
     connect(button, &QPushButton::clicked, this, QtEdge::slot(this, slot));
     return button;
+}
+
+void DataAdminTab::attach(TDataModule1& data)
+{
+    m_data = &data;
+    m_removedGrid->setDataSet(&data.TableVyrazeni());
+    m_removedGrid->setColumns(
+        {DataSetColumn::titled(QStringLiteral("CLEN_CISLO"), QStringLiteral("Člen č.")),
+         DataSetColumn::titled(QStringLiteral("PRIJMENI"), QStringLiteral("Příjmení")),
+         DataSetColumn::titled(QStringLiteral("JMENO"), QStringLiteral("Jméno")),
+         DataSetColumn::titled(QStringLiteral("ULICE"), QStringLiteral("Ulice")),
+         DataSetColumn::titled(QStringLiteral("OBEC"), QStringLiteral("Obec")),
+         DataSetColumn::titled(QStringLiteral("RODNE_CISLO"), QStringLiteral("Rodné číslo"))});
+}
+
+QWidget* DataAdminTab::buildRemovedBox()
+{
+    m_removedCount = new QLabel;
+    m_removedCount->setObjectName(QStringLiteral("LabelVyrazeno"));
+    auto* heading = new QHBoxLayout;
+    heading->addWidget(new QLabel(QStringLiteral(" Členové dočasně vyřazení z evidence  -")));
+    heading->addWidget(m_removedCount);
+    heading->addWidget(new QLabel(QStringLiteral("členů")));
+    heading->addStretch();
+
+    m_removedGrid = new DbGrid;
+    m_removedGrid->setObjectName(QStringLiteral("DBGridVyrazeni"));
+    m_removedGrid->setReadOnly(true);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(addButton(QStringLiteral("Vyřadit neplatiče z evidence"),
+                                 QStringLiteral("ButtonVyraditNeplatice"),
+                                 QStringLiteral("Vyřadí všechny neplatiče za aktuální rok"),
+                                 &DataAdminTab::nonPayersRemovalRequested));
+    buttons->addWidget(addButton(QStringLiteral("Vrátit člena do evidence"),
+                                 QStringLiteral("ButtonVratit"),
+                                 QStringLiteral("Vrácení v tabulce označeného člena do evidence"),
+                                 &DataAdminTab::returnRequested));
+    buttons->addWidget(addButton(QStringLiteral("Trvale vyřadit "),
+                                 QStringLiteral("ButtonTrvaleVyradit"), QString(),
+                                 &DataAdminTab::deleteForGoodRequested));
+    buttons->addStretch();
+
+    auto* box = new QWidget;
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(heading);
+    layout->addWidget(m_removedGrid, 1);
+    layout->addLayout(buttons);
+    return box;
 }
 
 QWidget* DataAdminTab::buildImportBox()

@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 
+class DbGrid;
 class QLabel;
 class QLayout;
 class QLineEdit;
@@ -22,7 +23,8 @@ class DataAdminTab : public QWidget {
 public:
     explicit DataAdminTab(QWidget* parent = nullptr);
 
-    void attach(TDataModule1& data) { m_data = &data; }
+    // Binds the removed-members grid to the data module's cursor.
+    void attach(TDataModule1& data);
     void setRemovedCount(int count);
 
     // The folder the import starts with: "import" in the user's home folder.
@@ -54,11 +56,19 @@ public slots:
     // and then names, one by one, the numbers the register does not know.
     void markImportedReturns();
 
+signals:
+    // The removal buttons; the members window runs them, for the bulk removal goes through its
+    // selection.
+    void nonPayersRemovalRequested();
+    void returnRequested();
+    void deleteForGoodRequested();
+
 private:
     static MemberImport::Answer askAboutReplacing(const QString& question);
 
     using Correction = std::function<void(RegisterCorrections&)>;
 
+    QWidget* buildRemovedBox();
     QWidget* buildImportBox();
     QLayout* buildHandedInRow();
     QWidget* buildCorrectionsBox();
@@ -73,6 +83,7 @@ private:
 
     TDataModule1* m_data = nullptr;
     QLabel* m_removedCount = nullptr;
+    DbGrid* m_removedGrid = nullptr;
     QLineEdit* m_editAdresar = nullptr;
     QLabel* m_updatedCount = nullptr;
     QLabel* m_insertedCount = nullptr;

@@ -1,6 +1,7 @@
 #include "TFClenove.h"
 
 #include "BirthNumber.h"
+#include "CzechCollation.h"
 #include "DataAdminTab.h"
 #include "DataLinks.h"
 #include "DateText.h"
@@ -16,6 +17,7 @@
 #include "JubileeTab.h"
 #include "ListPrints.h"
 #include "MemberRecordsTab.h"
+#include "MemberRemovals.h"
 #include "MemberSelection.h"
 #include "Messages.h"
 #include "MoneyTab.h"
@@ -366,10 +368,14 @@ QWidget* TFClenove::buildAwardBox()
         button(QStringLiteral("Tisk prevodky"), QStringLiteral("ButtonPrevodka"));
     connect(card, &QPushButton::clicked, this, [this] { m_permitTab->printMembershipCard(); });
     connect(transfer, &QPushButton::clicked, this, [this] { m_permitTab->printTransferForm(); });
+    QPushButton* grant = button(QStringLiteral("Udělit"), QStringLiteral("ButtonUdelit"));
+    connect(grant, &QPushButton::clicked, this, QtEdge::slot(this, &TFClenove::grantAward));
+    QPushButton* remove = button(QStringLiteral("Vyřadit člena"), QStringLiteral("ButtonVyradit"));
+    connect(remove, &QPushButton::clicked, this,
+            QtEdge::slot([this] { m_removals->removeCurrentMember(); }));
     auto* layout = new QVBoxLayout;
-    layout->addLayout(
-        row({m_awardKinds, button(QStringLiteral("Udělit"), QStringLiteral("ButtonUdelit"))}));
-    layout->addWidget(button(QStringLiteral("Vyřadit člena"), QStringLiteral("ButtonVyradit")));
+    layout->addLayout(row({m_awardKinds, grant}));
+    layout->addWidget(remove);
     layout->addLayout(row({card, transfer}));
     return group(QStringLiteral("Vyznamenání"), layout);
 }
@@ -402,6 +408,8 @@ void TFClenove::attach(TDataModule1& data, ReportRunner& reports)
     m_jubileeTab->attach(*m_selection);
     m_listPrints = std::make_unique<ListPrints>(data, reports, *m_selection);
     connectListPrints();
+    m_removals = std::make_unique<MemberRemovals>(data, *m_selection, *m_printTab, *m_jubileeTab);
+    connectRemovals();
     data.TablePovolSet().open();
     refreshFilterCategories();
     showSummaryYear();
@@ -432,6 +440,30 @@ void TFClenove::connectListPrints()
             QtEdge::slot([tab, prints] { prints->printEnvelope(tab->printChapterAddress()); }));
     connect(m_jubileeTab, &JubileeTab::awardedListRequested, this,
             QtEdge::slot([prints] { prints->printAwarded(); }));
+}
+
+void TFClenove::connectRemovals()
+{
+    MemberRemovals* removals = m_removals.get();
+    connect(m_dataAdmin, &DataAdminTab::nonPayersRemovalRequested, this,
+            QtEdge::slot([removals] { removals->removeNonPayers(); }));
+    connect(m_dataAdmin, &DataAdminTab::returnRequested, this,
+            QtEdge::slot([removals] { removals->returnMember(); }));
+    connect(m_dataAdmin, &DataAdminTab::deleteForGoodRequested, this,
+            QtEdge::slot([removals] { removals->deleteForGood(); }));
+}
+
+void TFClenove::grantAward()
+{
+    const QString kind = m_awardKinds->currentText();
+    m_data->grantAward(kind);
+    if (m_awardKinds->findText(kind, Qt::MatchFixedString | Qt::MatchCaseSensitive) >= 0)
+        return;
+    QStringList kinds{kind};
+    for (int i = 0; i < m_awardKinds->count(); ++i)
+        kinds << m_awardKinds->itemText(i);
+    setAwardKinds(CzechCollation::sorted(kinds));
+    m_awardKinds->setCurrentText(kind);
 }
 
 // ---- size and keys ----------------------------------------------------------------------

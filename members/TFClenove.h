@@ -18,6 +18,7 @@ class IssueCountsTab;
 class JubileeTab;
 class ListPrints;
 class MemberRecordsTab;
+class MemberRemovals;
 class MoneyTab;
 class MemberSelection;
 class PermitIssueTab;
@@ -85,6 +86,9 @@ public:
     void selectOwedReturns(TDataModule1::Water kind);
     // The open-note mark: set by typing into the notes, cleared by a double click.
     void markNote();
+    // "Udělit": the kind typed or chosen goes to the current member and, when new, into the
+    // sorted list.
+    void grantAward();
     void settleNote();
 
     Query& QueryClenove();
@@ -95,6 +99,7 @@ public:
     IssueCountsTab& issueCountsTab() { return *m_issueCounts; }
     PrintTab& printTab() { return *m_printTab; }
     JubileeTab& jubileeTab() { return *m_jubileeTab; }
+    MemberRemovals& removals() { return *m_removals; }
     QString selectionCaption() const;
 
     void done(int result) override;
@@ -141,11 +146,13 @@ private:
     void openBrigadeDialog();
     void rerunMemberRule();
     void connectListPrints();
+    void connectRemovals();
 
     TDataModule1* m_data = nullptr;
     TFormBrigada* m_brigadeDialog = nullptr;
     std::unique_ptr<MemberSelection> m_selection;
     std::unique_ptr<ListPrints> m_listPrints;
+    std::unique_ptr<MemberRemovals> m_removals;
     QTabWidget* m_tabs = nullptr;
     QWidget* m_basicTab = nullptr;
     QList<std::function<void(DataSet*)>> m_binders;
