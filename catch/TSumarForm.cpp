@@ -3,6 +3,7 @@
 #include "CatchEntryTab.h"
 #include "CatchExchangePanel.h"
 #include "CatchOverviewTab.h"
+#include "DbNavigator.h"
 #include "DistrictTotalsPanel.h"
 #include "DistrictsTab.h"
 #include "QtEdge.h"
@@ -63,6 +64,18 @@ void TSumarForm::keepEnterForInputs()
         button->setAutoDefault(false);
         button->setDefault(false);
     }
+}
+
+void TSumarForm::saveRowBeforeScan()
+{
+    if (m_tabs->currentWidget() == m_entry && m_data.TableSumar().isEditing())
+        m_entry->navigator().perform(DbNavigator::Button::Post);
+}
+
+void TSumarForm::startScannedReturn()
+{
+    if (m_tabs->currentWidget() == m_entry)
+        m_entry->navigator().perform(DbNavigator::Button::Insert);
 }
 
 void TSumarForm::setMailAddress(std::function<QString()> address)

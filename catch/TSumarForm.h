@@ -33,6 +33,11 @@ public:
     void SetEntryEnabled(bool on);
     // Rebuilds the district totals of the kind from the summary year's returns.
     void MakeCSum();
+    // A scan on the entry tab: the row being typed is saved (with its save button) while its
+    // member is current; throws EngineError when it cannot be, and the scan goes no further.
+    void saveRowBeforeScan();
+    // The scanned member is current: on the entry tab a new row starts for the member.
+    void startScannedReturn();
     // The MP/PS switch: the whole window moves to the kind's tables.
     void chooseKind(TDataModule1::Water kind);
     TDataModule1::Water kind() const { return m_data.catchKind(); }

@@ -35,6 +35,13 @@ public:
     // The members window is issuing a payment: the member-change rule rests meanwhile.
     virtual bool issueInProgress() const = 0;
 
+    // The barcode scanner: a scan is heard; the window in front saves the entry it holds for
+    // the member before, and once the scanned member is current, starts the entry the scan is
+    // for. Nothing of these where no window is in front.
+    virtual void soundScan() {}
+    virtual void saveEntryBeforeScan() {}
+    virtual void startScannedEntry() {}
+
     // Message boxes of the data module.
     virtual void showError(const QString& text) = 0;
     // For an error of a rule that runs inside a cursor's move: shown once the move is over,

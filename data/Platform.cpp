@@ -1,8 +1,14 @@
 #include "Platform.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
+#include <QtEndian>
+
+#include <cerrno>
+#include <cmath>
 
 #include <sqlite3.h>
 
@@ -92,5 +98,93 @@ bool Platform::composeMail(const QString& address, const QString& subject,
     arguments << address;
     // The mail program stays open for the user; the program does not wait for it.
     return QProcess::startDetached(program, arguments);
+#endif
+}
+
+QString Platform::serialDevice(const QString& port)
+{
+#if defined(_WIN32)
+    return port;
+#else
+    static const QRegularExpression comPort(QStringLiteral("^COM([1-4])$"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = comPort.match(port.trimmed());
+    if (m.hasMatch())
+        return QStringLiteral("/dev/ttyS%1").arg(m.captured(1).toInt() - 1);
+    return port.trimmed();
+#endif
+}
+
+QString Platform::serialPortSetting(const QString& portName, const QString& systemLocation)
+{
+#if defined(_WIN32)
+    Q_UNUSED(systemLocation);
+    return portName;
+#else
+    Q_UNUSED(portName);
+    return systemLocation;
+#endif
+}
+
+int Platform::lastSystemError()
+{
+#if defined(_WIN32)
+    return int(GetLastError());
+#else
+    return errno;
+#endif
+}
+
+namespace {
+
+// A tenth of a second of a 1 kHz tone as a WAV file: 8 kHz, 8-bit mono.
+QByteArray toneWave()
+{
+    constexpr int rate = 8000;
+    constexpr int samples = rate / 10;
+    QByteArray data(samples, Qt::Uninitialized);
+    for (int i = 0; i < samples; ++i)
+        data[i] = char(128 + int(90 * std::sin(2 * M_PI * 1000.0 * i / rate)));
+    const auto le32 = [](quint32 v) {
+        QByteArray b(4, Qt::Uninitialized);
+        qToLittleEndian(v, b.data());
+        return b;
+    };
+    const auto le16 = [](quint16 v) {
+        QByteArray b(2, Qt::Uninitialized);
+        qToLittleEndian(v, b.data());
+        return b;
+    };
+    return "RIFF" + le32(36 + samples) + "WAVEfmt " + le32(16) + le16(1) + le16(1) + le32(rate) +
+           le32(rate) + le16(1) + le16(8) + "data" + le32(samples) + data;
+}
+
+} // namespace
+
+bool Platform::playShortTone()
+{
+#if defined(_WIN32)
+    return MessageBeep(MB_OK) != 0;
+#else
+    static const QString wave = [] {
+        const QString path = QDir::temp().filePath(QStringLiteral("zeb-mo-tone.wav"));
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(toneWave()) < 0)
+            return QString();
+        return path;
+    }();
+    if (wave.isEmpty())
+        return false;
+    for (const QString& player :
+         {QStringLiteral("paplay"), QStringLiteral("pw-play"), QStringLiteral("aplay")}) {
+        const QString program = QStandardPaths::findExecutable(player);
+        if (program.isEmpty())
+            continue;
+        QStringList arguments{wave};
+        if (player == QLatin1String("aplay"))
+            arguments.prepend(QStringLiteral("-q"));
+        return QProcess::startDetached(program, arguments);
+    }
+    return false;
 #endif
 }

@@ -8,6 +8,7 @@
 #include "EngineError.h"
 #include "FieldValue.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 #include <QScopeGuard>
 
@@ -27,6 +28,11 @@ TDataModule1::TDataModule1(Database& db, DataModuleHost& host, QObject* parent)
     , m_operations(db)
     , m_removal(db)
 {
+    // The scanner is polled for the whole run, whether or not a port is open.
+    m_scanTimer.setInterval(1000);
+    connect(&m_scanTimer, &QTimer::timeout, this, [this] { ScanTick(); });
+    if (QCoreApplication::instance())
+        m_scanTimer.start();
     m_clenove = makeTable(QStringLiteral("Clenove.DB"));
     m_clenove->setIndexFieldNames(QStringLiteral("PRIJMENI"));
     // The members data source starts switched off, so no member rule runs before the
@@ -834,6 +840,42 @@ void TDataModule1::grantAward(const QString& kind)
     } catch (...) {
         awards.cancel();
         throw;
+    }
+}
+
+void TDataModule1::OpenScanner(const QString& port, const QString& speed)
+{
+    const QString problem = m_scanner.open(port, speed);
+    if (!m_scanTimer.isActive())
+        m_scanTimer.start();
+    if (!problem.isEmpty())
+        m_host.showError(problem);
+}
+
+void TDataModule1::ScanTick()
+{
+    if (m_takingScans)
+        return;
+    m_takingScans = true;
+    const auto done = qScopeGuard([this] { m_takingScans = false; });
+    for (const QString& number : m_scanner.tick())
+        takeScan(number);
+}
+
+void TDataModule1::takeScan(const QString& number)
+{
+    m_host.soundScan();
+    try {
+        // A return being typed is saved while its member is still the current one, for saving
+        // it marks the current member's return as handed in.
+        m_host.saveEntryBeforeScan();
+        if (!m_clenove->locate(memberNumberField, number, true)) {
+            m_host.showError(QStringLiteral("Člen ") + number + QStringLiteral(" NEEXISTUJE !!!"));
+            return;
+        }
+        m_host.startScannedEntry();
+    } catch (const EngineError& e) {
+        m_host.showError(e.message());
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BarcodeScanner.h"
 #include "ChapterOperations.h"
 #include "Database.h"
 #include "MemberFigures.h"
@@ -7,6 +8,7 @@
 #include "Table.h"
 
 #include <QObject>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -142,6 +144,17 @@ public:
     // refused with the engine's error, and nothing is stored.
     void grantAward(const QString& kind);
 
+    // The barcode scanner on the port ("COM1" … or a device path) at the speed, in place of a
+    // port open before. A port that is missing or in use leaves the program without a scanner,
+    // silently; any other failure is shown, and the program goes on without one.
+    void OpenScanner(const QString& port, const QString& speed);
+    BarcodeScanner& scanner() { return m_scanner; }
+    // The poll timer's tick, every second for the whole run: each member number scanned since
+    // the last tick is heard, becomes the current member (letter case ignored) and has the
+    // window in front start its entry; a number no member has is told.
+    void ScanTick();
+    QTimer& scanTimer() { return m_scanTimer; }
+
     // A member number as the user may type it: letters and digits only.
     static bool isValidMemberNumber(const QString& number);
 
@@ -169,6 +182,7 @@ private:
     void writeLastReturnYear(Water kind, int year);
     void reloadAfterFailedMark(bool memberWasEditing);
     static void postPendingEdit(Table& table);
+    void takeScan(const QString& number);
     void showRemovedFromFirst();
 
     Database& m_db;
@@ -187,6 +201,10 @@ private:
     Water m_catchKind = Water::MP;
     // Set while saveCatchReturn posts the catch row, for the row's after-post event.
     bool m_markingReturn = false;
+    BarcodeScanner m_scanner;
+    QTimer m_scanTimer;
+    // Set while a scan is handled: a tick during its message box leaves the next scans waiting.
+    bool m_takingScans = false;
     std::unique_ptr<Table> m_clenove, m_povol, m_povolSet, m_povolSetClen, m_reviry, m_sumar,
         m_csum, m_setup, m_sumPovol, m_numPovol, m_zpravod, m_brigady, m_vycetka, m_vahy,
         m_vyrazeni, m_vyznam, m_povolSpare;

@@ -7,6 +7,7 @@
 #include "Messages.h"
 #include "ParadoxTakeOver.h"
 #include "PermitIssueTab.h"
+#include "Platform.h"
 #include "QtEdge.h"
 #include "ReportRunner.h"
 #include "SafeFileDialog.h"
@@ -38,7 +39,13 @@ ProgramStart::ProgramStart(const QString& dataDirectory, const QString& programD
 
 ProgramStart::~ProgramStart()
 {
-    // Windows go before the data module whose cursors they show.
+    // A window's leave rules (an issue or a return still being typed) run while every window
+    // and the data module are there; then windows go before the data module whose cursors
+    // they show.
+    for (QWidget* window : std::initializer_list<QWidget*>{m_brigade.get(), m_settings.get(),
+                                                           m_catch.get(), m_members.get()})
+        if (window && window->isVisible())
+            window->hide();
     m_brigade.reset();
     m_settings.reset();
     m_catch.reset();
@@ -345,6 +352,27 @@ void ProgramStart::setHonoraryPermitShown(bool shown)
 void ProgramStart::setRemovedCount(int count)
 {
     m_members->setRemovedCount(count);
+}
+
+void ProgramStart::soundScan()
+{
+    if (!Platform::playShortTone())
+        QApplication::beep();
+}
+
+void ProgramStart::saveEntryBeforeScan()
+{
+    if (QApplication::activeWindow() == m_catch.get())
+        m_catch->saveRowBeforeScan();
+}
+
+void ProgramStart::startScannedEntry()
+{
+    QWidget* front = QApplication::activeWindow();
+    if (front == m_members.get() && m_members->permitTab().scannerStartsIssue())
+        m_members->permitTab().startNewIssue();
+    else if (front == m_catch.get())
+        m_catch->startScannedReturn();
 }
 
 void ProgramStart::printStornoReceipt()

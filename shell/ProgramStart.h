@@ -69,6 +69,12 @@ public:
     void showError(const QString& text) override;
     void showErrorLater(const QString& text) override;
     void confirmWithOk(const QString& text) override;
+    void soundScan() override;
+    // The catch-return window in front on its entry tab saves the row being typed.
+    void saveEntryBeforeScan() override;
+    // The members window in front on its issue tab with "Snímač -> výdej nové" ticked starts a
+    // new issue; the catch-return window in front on its entry tab starts a new return row.
+    void startScannedEntry() override;
 
 private:
     // Taken over (true), failed (false, the reason shown), or declined (nullopt).

@@ -1,5 +1,6 @@
 #include "TSettingForm.h"
 
+#include "BarcodeScanner.h"
 #include "DataLinks.h"
 #include "DbCheckBox.h"
 #include "DbEdit.h"
@@ -334,9 +335,7 @@ QWidget* TSettingForm::buildBarcodeTab()
                          QStringLiteral("CheckBoxBarTisk"));
     m_scanner = checkBox(QStringLiteral("Používat snímač čárkového kódu"),
                          QStringLiteral("CheckBoxBarUsing"));
-    m_port = choices({QStringLiteral("COM1"), QStringLiteral("COM2"), QStringLiteral("COM3"),
-                      QStringLiteral("COM4")},
-                     QStringLiteral("ComboBoxBarCOM"));
+    m_port = choices(BarcodeScanner::offeredPorts(), QStringLiteral("ComboBoxBarCOM"));
     m_speed = choices({QStringLiteral("4800"), QStringLiteral("9600"), QStringLiteral("19200")},
                       QStringLiteral("ComboBoxBarBaud"));
     auto* form = new QFormLayout(page);
@@ -365,6 +364,9 @@ void TSettingForm::LoadSettings()
     if (!m_ini.load())
         Messages::error(unusableFileMessage(m_ini.status(), m_ini.path()));
     showSettings();
+    // Switching the scanner off keeps a port already open until the program ends.
+    if (m_usesScanner)
+        m_data.OpenScanner(m_scannerPort, m_scannerSpeed);
 }
 
 void TSettingForm::showSettings()

@@ -39,6 +39,7 @@ protected:
 
     TSumarForm& window();
     TDataModule1& data();
+    ProgramStart& program() { return *m_program; }
     Table& yearTable() { return data().TableSumar(); }
     void select(const QString& number);
 

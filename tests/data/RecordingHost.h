@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+#include <functional>
+
 // Stands where the windows stand during the data start-up and records what the data
 // module told them, so tests can check it.
 class RecordingHost : public DataModuleHost {
@@ -25,6 +27,10 @@ public:
     int stornoReceipts = 0;
     QStringList confirmations;
     bool issuing = false;
+    int scansHeard = 0;
+    int entriesSavedBeforeScan = 0;
+    QStringList scannedEntries; // the current member when each entry was started
+    std::function<QString()> currentMember;
 
     void setUpgradeNotice(bool visible, const QString& caption) override
     {
@@ -48,5 +54,11 @@ public:
     void printStornoReceipt() override { ++stornoReceipts; }
     bool issueInProgress() const override { return issuing; }
     void showError(const QString& text) override { errors << text; }
+    void soundScan() override { ++scansHeard; }
+    void saveEntryBeforeScan() override { ++entriesSavedBeforeScan; }
+    void startScannedEntry() override
+    {
+        scannedEntries << (currentMember ? currentMember() : QString());
+    }
     void confirmWithOk(const QString& text) override { confirmations << text; }
 };

@@ -5,6 +5,7 @@
 #include "DbNavigator.h"
 #include "Messages.h"
 #include "ProfileFile.h"
+#include "PseudoTerminal.h"
 #include "ReadOnlyFolder.h"
 #include "SettingsLocation.h"
 #include "TDataModule1.h"
@@ -515,4 +516,27 @@ TEST_F(SettingForm, ARefusedSummaryYearGoesBackAndIsNeverStored)
     Table setup(chapter.db(), QStringLiteral("Setup.db"));
     setup.open();
     EXPECT_EQ(setup.fieldByName(QStringLiteral("PRACOVNI_ROK_SUM")).asInteger(), stored);
+}
+
+// The scanner of the file is opened when the settings are read, and opened anew each time
+// they are applied; the list offers the COM names first.
+TEST_F(SettingForm, TheScannerOfTheSettingsIsOpenedWhenTheyAreRead)
+{
+    PseudoTerminal scanner;
+    ASSERT_TRUE(scanner.isOpen());
+    writeIni("[BarCode]\r\nBarUsing=1\r\nBarCOM=" + scanner.device().toUtf8() +
+             "\r\nBarBaud=9600\r\n");
+    open();
+    EXPECT_TRUE(data->scanner().isOpen());
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
+    auto* ports = find<QComboBox>("ComboBoxBarCOM");
+    EXPECT_EQ(ports->itemText(0), QStringLiteral("COM1"));
+    EXPECT_EQ(ports->itemText(3), QStringLiteral("COM4"));
+    EXPECT_EQ(ports->currentText(), scanner.device());
+
+    data->scanner().release();
+    showActive();
+    find<QTabWidget>("PageControl1")->setCurrentIndex(1);
+    find<QTabWidget>("PageControl1")->setCurrentIndex(2);
+    EXPECT_TRUE(data->scanner().isOpen()) << "leaving the first tabs applies the settings";
 }
