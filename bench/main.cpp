@@ -13,7 +13,9 @@
 #include "MemberOperationsBenchmark.h"
 #include "MembersBenchmark.h"
 #include "MoneyBenchmark.h"
+#include "RemovalBenchmark.h"
 #include "ReportBenchmark.h"
+#include "ScanBenchmark.h"
 #include "StartupBenchmark.h"
 #include "TakeOverBenchmark.h"
 
@@ -81,8 +83,10 @@ int main(int argc, char* argv[])
         }
         out << StartupBenchmark::run(directory).line() << Qt::endl;
         out << CashDeskBenchmark::run(directory).line() << Qt::endl;
+        out << ScanBenchmark::run(directory).line() << Qt::endl;
         for (const BenchmarkResult& r : MemberOperationsBenchmark(directory).runAll())
             out << r.line() << Qt::endl;
+        out << RemovalBenchmark(directory).run().line() << Qt::endl;
         for (const BenchmarkResult& r : DataSafetyBenchmark(directory).runAll())
             out << r.line() << Qt::endl;
         for (const BenchmarkResult& r : DataAdminBenchmark(directory).runAll())
