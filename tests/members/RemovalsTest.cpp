@@ -20,6 +20,13 @@ protected:
     QString removedCount() { return child<QLabel>(u"LabelVyrazeno"_s)->text(); }
     QString memberCount() { return child<QLabel>(u"LabelClenuCelkem"_s)->text(); }
     QString caption() { return child<QLabel>(u"StaticTextKdo"_s)->text(); }
+    void renumber(const QString& from, const QString& to)
+    {
+        select(from);
+        members().edit();
+        members().fieldByName(u"CLEN_CISLO"_s).setAsString(to);
+        members().post();
+    }
     QStringList awardKinds()
     {
         auto* list = child<QComboBox>(u"ComboBoxVyznam"_s);
@@ -104,10 +111,7 @@ TEST_F(Removals, ReturnRestoresTheMemberUnlessTheNumberIsTaken)
     start();
     select(u"7"_s);
     press(u"Vyřadit člena"_s);
-    select(u"8"_s);
-    members().edit();
-    members().fieldByName(u"CLEN_CISLO"_s).setAsString(u"7"_s);
-    members().post();
+    renumber(u"8"_s, u"7"_s);
 
     shown.clear();
     press(u"Vrátit člena do evidence"_s);
@@ -115,10 +119,7 @@ TEST_F(Removals, ReturnRestoresTheMemberUnlessTheNumberIsTaken)
     EXPECT_EQ(stored(u"Vyrazeni"_s, u"CLEN_CISLO"_s), QStringList{u"7"_s});
     EXPECT_EQ(removedCount(), u"1"_s);
 
-    select(u"7"_s);
-    members().edit();
-    members().fieldByName(u"CLEN_CISLO"_s).setAsString(u"8"_s);
-    members().post();
+    renumber(u"7"_s, u"8"_s);
     shown.clear();
     press(u"Vrátit člena do evidence"_s);
     EXPECT_TRUE(shown.isEmpty()) << shownTexts().join(u'\n').toStdString();
