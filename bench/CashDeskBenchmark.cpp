@@ -69,7 +69,7 @@ double plainRuns(const QString& dataDirectory, const QString& number)
     sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
     exec(db, "PRAGMA journal_mode=WAL");
     exec(db, "PRAGMA synchronous=FULL");
-    const double ms = Stopwatch::bestOf(runs, [&] { plainIssue(db, number.toUtf8()); });
+    const double ms = Stopwatch::medianOf(runs, [&] { plainIssue(db, number.toUtf8()); });
     sqlite3_close(db);
     return ms;
 }
@@ -95,7 +95,7 @@ BenchmarkResult CashDeskBenchmark::run(const QString& dataDirectory)
         for (const char* master : {"CheckBoxMasterPOPL", "CheckBoxMasterMP", "CheckBoxMasterPS"})
             tab.findChild<QCheckBox*>(QLatin1String(master))->click();
         auto* navigator = tab.findChild<DbNavigator*>(QStringLiteral("DBNavigatorPovol"));
-        r.oursMs = Stopwatch::bestOf(runs, [&] {
+        r.oursMs = Stopwatch::medianOf(runs, [&] {
             navigator->click(DbNavigator::Button::Insert);
             navigator->click(DbNavigator::Button::Post);
         });

@@ -117,7 +117,7 @@ BenchmarkResult CatchEntryBenchmark::showOverview()
     TSumarForm& window = m_program->catchWindow();
     BenchmarkResult r{
         QStringLiteral("catch window: overview of %1 return rows shown").arg(overviewRows), 0, 0};
-    r.oursMs = Stopwatch::bestOf(3, [&] {
+    r.oursMs = Stopwatch::medianOf(3, [&] {
         window.RefreshOverview(true, TDataModule1::Water::MP);
         QCoreApplication::processEvents();
     });
@@ -126,7 +126,7 @@ BenchmarkResult CatchEntryBenchmark::showOverview()
                                           "CLEN_CISLO COLLATE CZECH, REVIR_NAZEV COLLATE CZECH")
                                .arg(m_table)
                                .toUtf8();
-    r.sqliteMs = Stopwatch::bestOf(3, [&] { plain.run(sql); });
+    r.sqliteMs = Stopwatch::medianOf(3, [&] { plain.run(sql); });
     return r;
 }
 
@@ -140,17 +140,17 @@ BenchmarkResult CatchEntryBenchmark::saveReturnRow()
     BenchmarkResult r{
         QStringLiteral("catch window: save a typed return row, return marked (per row)"), 0, 0};
     r.oursMs =
-        Stopwatch::bestOf(3,
-                          [&] {
-                              for (int i = 0; i < savedRows; ++i) {
-                                  members.moveToPosition(int((qint64(i) * 7919) % memberCount));
-                                  entry.navigator().perform(DbNavigator::Button::Insert);
-                                  year.fieldByName(QStringLiteral("DOCHAZKA")).setAsInteger(3);
-                                  year.fieldByName(QStringLiteral("KAPR_KS")).setAsInteger(2);
-                                  year.fieldByName(QStringLiteral("KAPR_KG")).setValue(3.5);
-                                  entry.navigator().perform(DbNavigator::Button::Post);
-                              }
-                          }) /
+        Stopwatch::medianOf(3,
+                            [&] {
+                                for (int i = 0; i < savedRows; ++i) {
+                                    members.moveToPosition(int((qint64(i) * 7919) % memberCount));
+                                    entry.navigator().perform(DbNavigator::Button::Insert);
+                                    year.fieldByName(QStringLiteral("DOCHAZKA")).setAsInteger(3);
+                                    year.fieldByName(QStringLiteral("KAPR_KS")).setAsInteger(2);
+                                    year.fieldByName(QStringLiteral("KAPR_KG")).setValue(3.5);
+                                    entry.navigator().perform(DbNavigator::Button::Post);
+                                }
+                            }) /
         savedRows;
     // The same three writes by hand, each row in its own transaction.
     PlainConnection plain(m_directory);
@@ -161,11 +161,11 @@ BenchmarkResult CatchEntryBenchmark::saveReturnRow()
                        "LAST_SUMAR_MP = %2 WHERE CLEN_CISLO = '1'; COMMIT;")
             .arg(m_table, m_table.mid(4))
             .toUtf8();
-    r.sqliteMs = Stopwatch::bestOf(3,
-                                   [&] {
-                                       for (int i = 0; i < savedRows; ++i)
-                                           plain.run(writes);
-                                   }) /
+    r.sqliteMs = Stopwatch::medianOf(3,
+                                     [&] {
+                                         for (int i = 0; i < savedRows; ++i)
+                                             plain.run(writes);
+                                     }) /
                  savedRows;
     return r;
 }

@@ -78,7 +78,7 @@ BenchmarkResult CatchExchangeBenchmark::run()
                        .arg(Database::quoteIdentifier(table)),
                    {firstBatch});
         };
-        result.oursMs = Stopwatch::bestOf(2, removeAppended, [&] { import.append(file, table); });
+        result.oursMs = Stopwatch::medianOf(2, removeAppended, [&] { import.append(file, table); });
         removeAppended();
     }
     sqlite3* db = nullptr;
@@ -87,7 +87,7 @@ BenchmarkResult CatchExchangeBenchmark::run()
     const QByteArray name = table.toUtf8();
     const QByteArray removePlain =
         "DELETE FROM " + name + " WHERE CISLO_POVOLENKY = '" + plainBatch + "'";
-    result.sqliteMs = Stopwatch::bestOf(
+    result.sqliteMs = Stopwatch::medianOf(
         2, [&] { exec(db, removePlain); },
         [&] {
             exec(db, "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " +

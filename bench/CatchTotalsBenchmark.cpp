@@ -78,12 +78,12 @@ BenchmarkResult CatchTotalsBenchmark::run()
         db.createTable(DataModel::table(yearTable()));
     fillReturns(db);
     const QList<DistrictTotals::District> districts = districtList();
-    result.oursMs = Stopwatch::bestOf(3, [&] {
+    result.oursMs = Stopwatch::medianOf(3, [&] {
         DistrictTotals(db).rebuild(districts, yearTable() + QStringLiteral(".DB"),
                                    QStringLiteral("CSumMP.DB"));
     });
     const QByteArray sql = groupBySql();
-    result.sqliteMs = Stopwatch::bestOf(3, [&] {
+    result.sqliteMs = Stopwatch::medianOf(3, [&] {
         PlainSqlite::exec(QDir(directory).filePath(QLatin1String(Database::FileName)),
                           sql.constData());
     });

@@ -114,7 +114,7 @@ void exec(sqlite3* db, const QByteArray& sql)
 double oursOf(TDataModule1& data, const Correction& correction, bool& changed)
 {
     Database& db = data.database();
-    return Stopwatch::bestOf(
+    return Stopwatch::medianOf(
         runs,
         [&] {
             exec(db.handle(), correction.undo);
@@ -126,7 +126,7 @@ double oursOf(TDataModule1& data, const Correction& correction, bool& changed)
 
 double plainOf(sqlite3* db, const Correction& correction)
 {
-    return Stopwatch::bestOf(
+    return Stopwatch::medianOf(
         runs, [&] { exec(db, correction.undo); },
         [&] { exec(db, "BEGIN IMMEDIATE; " + correction.plain + "; COMMIT"); });
 }

@@ -83,7 +83,7 @@ BenchmarkResult EngineBenchmark::openAllTables()
 {
     const QStringList names = m_db->tableNames();
     BenchmarkResult r{QStringLiteral("open all tables"), 0, 0};
-    r.oursMs = Stopwatch::bestOf(3, [&] {
+    r.oursMs = Stopwatch::medianOf(3, [&] {
         std::vector<std::unique_ptr<Table>> tables;
         for (const QString& name : names) {
             auto t = std::make_unique<Table>(*m_db, name + QStringLiteral(".DB"));
@@ -94,7 +94,7 @@ BenchmarkResult EngineBenchmark::openAllTables()
             tables.push_back(std::move(t));
         }
     });
-    r.sqliteMs = Stopwatch::bestOf(3, [&] {
+    r.sqliteMs = Stopwatch::medianOf(3, [&] {
         for (const QString& name : names) {
             const bool members = DataModel::table(name).secondaryIndex == QLatin1String("PRIJMENI");
             plainStep(QStringLiteral("SELECT rowid FROM \"%1\" ORDER BY %2")
@@ -110,7 +110,7 @@ BenchmarkResult EngineBenchmark::locateMember()
     const QStringList numbers = sampleMemberNumbers(500);
     Table& members = openMembersBySurname();
     BenchmarkResult r{QStringLiteral("locate member by number (each)"), 0, 0};
-    r.oursMs = Stopwatch::bestOf(
+    r.oursMs = Stopwatch::medianOf(
                    3,
                    [&] {
                        for (const QString& n : numbers)
@@ -119,7 +119,7 @@ BenchmarkResult EngineBenchmark::locateMember()
                    }) /
                double(std::max<qsizetype>(1, numbers.size()));
     r.sqliteMs =
-        Stopwatch::bestOf(
+        Stopwatch::medianOf(
             3,
             [&] {
                 for (const QString& n : numbers)
@@ -134,13 +134,13 @@ BenchmarkResult EngineBenchmark::filterWomen()
 {
     Table& members = openMembersBySurname();
     BenchmarkResult r{QStringLiteral("filter ZENA=true and count"), 0, 0};
-    r.oursMs = Stopwatch::bestOf(3, [&] {
+    r.oursMs = Stopwatch::medianOf(3, [&] {
         members.setFiltered(false);
         members.setFilter(QStringLiteral("ZENA=true"));
         members.setFiltered(true);
         m_sink += members.recordCount();
     });
-    r.sqliteMs = Stopwatch::bestOf(3, [&] {
+    r.sqliteMs = Stopwatch::medianOf(3, [&] {
         plainStep(QStringLiteral("SELECT rowid FROM Clenove WHERE ZENA = 1 ORDER BY ") +
                       memberOrder,
                   false);
@@ -152,12 +152,12 @@ BenchmarkResult EngineBenchmark::walkMembers()
 {
     Table& members = openMembersBySurname();
     BenchmarkResult r{QStringLiteral("walk members in PRIJMENI order reading every field"), 0, 0};
-    r.oursMs = Stopwatch::bestOf(3, [&] {
+    r.oursMs = Stopwatch::medianOf(3, [&] {
         for (members.first(); !members.eof(); members.next())
             for (int f = 0; f < members.fieldCount(); ++f)
                 m_sink += members.field(f).asString().size();
     });
-    r.sqliteMs = Stopwatch::bestOf(3, [&] {
+    r.sqliteMs = Stopwatch::medianOf(3, [&] {
         plainStep(QStringLiteral("SELECT * FROM Clenove ORDER BY ") + memberOrder, true);
     });
     return r;
@@ -169,7 +169,7 @@ BenchmarkResult EngineBenchmark::joinPayments()
                                        "(CLENOVE.CLEN_CISLO=POVOL.CLEN_CISLO) and (POVOL.ROK=%1)")
                             .arg(m_year);
     BenchmarkResult r{QStringLiteral("join members and payments of the year"), 0, 0};
-    r.oursMs = Stopwatch::bestOf(3, [&] {
+    r.oursMs = Stopwatch::medianOf(3, [&] {
         Query q(*m_db);
         q.setSql({sql});
         q.open();
@@ -177,7 +177,7 @@ BenchmarkResult EngineBenchmark::joinPayments()
             for (int f = 0; f < q.fieldCount(); ++f)
                 m_sink += q.field(f).asString().size();
     });
-    r.sqliteMs = Stopwatch::bestOf(3, [&] { plainStep(sql, true); });
+    r.sqliteMs = Stopwatch::medianOf(3, [&] { plainStep(sql, true); });
     return r;
 }
 
@@ -187,22 +187,22 @@ BenchmarkResult EngineBenchmark::postMemberEdit()
     const int edits = 50;
     BenchmarkResult r{QStringLiteral("post a member's changed surname (each)"), 0, 0};
     r.oursMs =
-        Stopwatch::bestOf(1,
-                          [&] {
-                              for (int i = 0; i < edits; ++i) {
-                                  members.gotoBookmark(members.bookmark());
-                                  members.edit();
-                                  const QString name =
-                                      members.fieldByName(QStringLiteral("PRIJMENI")).asString();
-                                  members.fieldByName(QStringLiteral("PRIJMENI"))
-                                      .setAsString(name.endsWith(QLatin1Char('x'))
-                                                       ? name.chopped(1)
-                                                       : name.left(19) + QLatin1Char('x'));
-                                  members.post();
-                              }
-                          }) /
+        Stopwatch::medianOf(1,
+                            [&] {
+                                for (int i = 0; i < edits; ++i) {
+                                    members.gotoBookmark(members.bookmark());
+                                    members.edit();
+                                    const QString name =
+                                        members.fieldByName(QStringLiteral("PRIJMENI")).asString();
+                                    members.fieldByName(QStringLiteral("PRIJMENI"))
+                                        .setAsString(name.endsWith(QLatin1Char('x'))
+                                                         ? name.chopped(1)
+                                                         : name.left(19) + QLatin1Char('x'));
+                                    members.post();
+                                }
+                            }) /
         edits;
-    r.sqliteMs = Stopwatch::bestOf(
+    r.sqliteMs = Stopwatch::medianOf(
                      1,
                      [&] {
                          for (int i = 0; i < edits; ++i) {

@@ -35,10 +35,10 @@ BenchmarkResult ListReportsBenchmark::freeNumbers()
     BenchmarkResult result{u"free membership numbers of %1 members"_s.arg(members.recordCount()), 0,
                            0};
     TFormFreeNum report(db);
-    result.oursMs = Stopwatch::bestOf(3, [&] { ReportEngine(report.report()).generate(); });
+    result.oursMs = Stopwatch::medianOf(3, [&] { ReportEngine(report.report()).generate(); });
     const QString path = QDir(m_directory).filePath(QLatin1String(Database::FileName));
     result.sqliteMs =
-        Stopwatch::bestOf(3, [&] { PlainSqlite::exec(path, "SELECT CLEN_CISLO FROM Clenove"); });
+        Stopwatch::medianOf(3, [&] { PlainSqlite::exec(path, "SELECT CLEN_CISLO FROM Clenove"); });
     return result;
 }
 
@@ -50,7 +50,7 @@ BenchmarkResult ListReportsBenchmark::brigadeQuery()
     query.setParam(u"rok"_s, m_year);
     BenchmarkResult figure{u"brigade fulfilment query of the chapter"_s, 0, 0};
     int rows = 0;
-    figure.oursMs = Stopwatch::bestOf(3, [&] {
+    figure.oursMs = Stopwatch::medianOf(3, [&] {
         query.close();
         query.open();
         rows = query.recordCount();
@@ -64,6 +64,6 @@ BenchmarkResult ListReportsBenchmark::brigadeQuery()
                                   QRegularExpression::CaseInsensitiveOption));
     const QByteArray plain = sql.toUtf8();
     const QString path = QDir(m_directory).filePath(QLatin1String(Database::FileName));
-    figure.sqliteMs = Stopwatch::bestOf(3, [&] { PlainSqlite::exec(path, plain.constData()); });
+    figure.sqliteMs = Stopwatch::medianOf(3, [&] { PlainSqlite::exec(path, plain.constData()); });
     return figure;
 }

@@ -148,7 +148,7 @@ double MemberOperationsBenchmark::oursRenumber(TDataModule1& data, BenchmarkResu
     select(data, first);
     Table& members = data.TableClenove();
     bool moved = false;
-    const double ms = Stopwatch::bestOf(runs, [&] {
+    const double ms = Stopwatch::medianOf(runs, [&] {
         members.edit();
         members.fieldByName(QStringLiteral("CLEN_CISLO"))
             .setAsString(QString::fromLatin1(moved ? first : second));
@@ -165,7 +165,7 @@ double MemberOperationsBenchmark::oursDelete(TDataModule1& data, BenchmarkResult
 {
     sqlite3* db = data.database().handle();
     int run = 0;
-    const double ms = Stopwatch::bestOf(
+    const double ms = Stopwatch::medianOf(
         runs,
         [&] {
             addMemberWithRecords(db, numbered('D', ++run));
@@ -182,7 +182,7 @@ double MemberOperationsBenchmark::plainRenumbers(sqlite3* db)
     const QByteArray second = numbered('P', 2);
     addMemberWithRecords(db, first);
     bool moved = false;
-    const double ms = Stopwatch::bestOf(runs, [&] {
+    const double ms = Stopwatch::medianOf(runs, [&] {
         plainRenumber(db, moved ? second : first, moved ? first : second);
         moved = !moved;
     });
@@ -193,7 +193,7 @@ double MemberOperationsBenchmark::plainRenumbers(sqlite3* db)
 double MemberOperationsBenchmark::plainDeletes(sqlite3* db)
 {
     int run = 0;
-    return Stopwatch::bestOf(
+    return Stopwatch::medianOf(
         runs, [&] { addMemberWithRecords(db, numbered('Q', ++run)); },
         [&] { plainDelete(db, numbered('Q', run)); });
 }

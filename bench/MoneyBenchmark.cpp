@@ -63,12 +63,12 @@ BenchmarkResult MoneyBenchmark::run()
     Table dayTotals(db, QStringLiteral("SumPovol.DB"));
     Table setup(db, QStringLiteral("Setup.DB"));
     TFormTVycet form(listing, dayTotals, setup);
-    result.oursMs = Stopwatch::bestOf(3, [&] {
+    result.oursMs = Stopwatch::medianOf(3, [&] {
         MoneyOverview(db).compute(QDate(Year, 1, 1), QDate(Year, 12, 31));
         ReportEngine(form.report()).generate();
     });
     const QByteArray sql = dayTotalsSql();
-    result.sqliteMs = Stopwatch::bestOf(3, [&] {
+    result.sqliteMs = Stopwatch::medianOf(3, [&] {
         PlainSqlite::exec(QDir(directory).filePath(QLatin1String(Database::FileName)),
                           sql.constData());
     });

@@ -103,7 +103,7 @@ BenchmarkResult RemovalBenchmark::run()
     std::unique_ptr<BenchmarkHost> host;
     std::unique_ptr<TDataModule1> data;
     int removed = 0;
-    result.oursMs = Stopwatch::bestOf(
+    result.oursMs = Stopwatch::medianOf(
         runs,
         [&] {
             data.reset();
@@ -133,7 +133,7 @@ BenchmarkResult RemovalBenchmark::run()
 
     const QByteArray sql = plainRemovalSql(year);
     sqlite3* plain = nullptr;
-    result.sqliteMs = Stopwatch::bestOf(
+    result.sqliteMs = Stopwatch::medianOf(
         runs,
         [&] {
             if (plain)

@@ -38,7 +38,7 @@ double plainRuns(const QString& dataDirectory, const QStringList& numbers)
     const QString path = QDir(dataDirectory).filePath(QLatin1String(Database::FileName));
     sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
     int run = 0;
-    const double ms = Stopwatch::bestOf(runs, [&] {
+    const double ms = Stopwatch::medianOf(runs, [&] {
         const QByteArray n = "'" + numbers[run++ % numbers.size()].toUtf8() + "'";
         for (const char* table : {"Clenove", "Povol", "Brigady", "Vyznam"})
             readAll(db, QByteArray("SELECT * FROM ") + table + " WHERE CLEN_CISLO = " + n);
@@ -95,7 +95,7 @@ BenchmarkResult ScanBenchmark::run(const QString& dataDirectory)
         auto* navigator = tab.findChild<DbNavigator*>(QStringLiteral("DBNavigatorPovol"));
         int run = 0;
         int issues = 0;
-        r.oursMs = Stopwatch::bestOf(
+        r.oursMs = Stopwatch::medianOf(
             runs,
             [&] {
                 // The issue of the run before is called off, untimed.

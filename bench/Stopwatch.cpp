@@ -3,23 +3,26 @@
 #include <QElapsedTimer>
 
 #include <algorithm>
+#include <vector>
 
-double Stopwatch::bestOf(int runs, const std::function<void()>& work)
+double Stopwatch::medianOf(int runs, const std::function<void()>& work)
 {
-    return bestOf(
+    return medianOf(
         runs, [] {}, work);
 }
 
-double Stopwatch::bestOf(int runs, const std::function<void()>& prepare,
-                         const std::function<void()>& work)
+double Stopwatch::medianOf(int runs, const std::function<void()>& prepare,
+                           const std::function<void()>& work)
 {
-    double best = 1e300;
-    for (int i = 0; i < runs; ++i) {
+    std::vector<double> times;
+    for (int i = 0; i < std::max(runs, minimumRuns); ++i) {
         prepare();
         QElapsedTimer timer;
         timer.start();
         work();
-        best = std::min(best, double(timer.nsecsElapsed()) / 1e6);
+        times.push_back(double(timer.nsecsElapsed()) / 1e6);
     }
-    return best;
+    std::sort(times.begin(), times.end());
+    const size_t middle = times.size() / 2;
+    return times.size() % 2 ? times[middle] : (times[middle - 1] + times[middle]) / 2;
 }

@@ -58,10 +58,10 @@ QList<BenchmarkResult> TakeOverBenchmark::runAll()
     addCatchYears(paradox, m_year);
     BenchmarkResult result{QStringLiteral("take-over of %1 members in Paradox tables").arg(members),
                            0, 0};
-    result.oursMs = Stopwatch::bestOf(
+    result.oursMs = Stopwatch::medianOf(
         2, [&] { removeData(paradox); }, [&] { ParadoxTakeOver::takeOver(paradox); });
     const QString copy = scratch.filePath(QStringLiteral("plain.sqlite"));
-    result.sqliteMs = Stopwatch::bestOf(
+    result.sqliteMs = Stopwatch::medianOf(
         2, [&] { QFile::remove(copy); },
         [&] {
             PlainSqlite::copy(QDir(paradox).filePath(QLatin1String(Database::FileName)), copy);
@@ -79,11 +79,11 @@ BenchmarkResult TakeOverBenchmark::importResult(const QString& paradoxDirectory,
     BenchmarkResult result{
         QStringLiteral("import of %1 members equal to the register").arg(members), 0, 0};
     Database db(m_directory);
-    result.oursMs = Stopwatch::bestOf(2, [&] {
+    result.oursMs = Stopwatch::medianOf(2, [&] {
         MemberImport(db).run(MemberImport::sourcePath(delivered),
                              [](const QString&) { return MemberImport::Answer::Keep; });
     });
-    result.sqliteMs = Stopwatch::bestOf(2, [&] {
+    result.sqliteMs = Stopwatch::medianOf(2, [&] {
         PlainSqlite::exec(QDir(m_directory).filePath(QLatin1String(Database::FileName)),
                           "SELECT * FROM Clenove");
     });

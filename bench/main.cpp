@@ -1,3 +1,4 @@
+#include "BenchmarkResult.h"
 #include "CashDeskBenchmark.h"
 #include "CatchEntryBenchmark.h"
 #include "CatchExchangeBenchmark.h"
@@ -47,6 +48,10 @@ int main(int argc, char* argv[])
     parser.process(app);
 
     QTextStream out(stdout);
+    const double load = BenchmarkResult::currentLoad();
+    out << QStringLiteral("machine load at start: %1")
+               .arg(load < 0 ? QStringLiteral("unknown") : QString::number(load, 'f', 2))
+        << Qt::endl;
     QTemporaryDir temporary;
     QString directory = parser.value(dirOption);
     const int year = QDate::currentDate().year();
