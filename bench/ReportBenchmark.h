@@ -26,7 +26,7 @@ public:
 private:
     BenchmarkResult memberListToPdf(int rows);
     std::unique_ptr<Report> memberList(Query& rows) const;
-    double plainRead(int rows);
+    void plainRead(int rows);
 
     std::unique_ptr<Database> m_db;
     sqlite3* m_plain = nullptr;
