@@ -27,6 +27,9 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 
+#include <functional>
+#include <utility>
+
 int main(int argc, char* argv[])
 {
     // The start-up figure builds the real windows; no screen is needed for that.
@@ -43,7 +46,13 @@ int main(int argc, char* argv[])
     const QCommandLineOption dirOption(QStringLiteral("dir"),
                                        QStringLiteral("Použít existující adresář dat."),
                                        QStringLiteral("DIR"));
+    const QCommandLineOption groupOption(
+        QStringLiteral("group"),
+        QStringLiteral("Jen tato skupina měření (engine, members, report, startup, cashdesk, "
+                       "operations, safety, admin, takeover, catch, lists); lze opakovat."),
+        QStringLiteral("NAME"));
     parser.addOption(membersOption);
+    parser.addOption(groupOption);
     parser.addOption(dirOption);
     parser.process(app);
 
@@ -71,42 +80,67 @@ int main(int argc, char* argv[])
                        .arg(timer.elapsed())
                 << Qt::endl;
         }
-        {
-            EngineBenchmark bench(directory, year);
-            for (const BenchmarkResult& r : bench.runAll())
+        using Figures = std::function<QList<BenchmarkResult>()>;
+        const QList<std::pair<QString, Figures>> groups{
+            {QStringLiteral("engine"),
+             [&] {
+                 return EngineBenchmark(directory, year).runAll();
+             }},
+            {QStringLiteral("members"),
+             [&] {
+                 return MembersBenchmark(directory).runAll();
+             }},
+            {QStringLiteral("report"),
+             [&] {
+                 return ReportBenchmark(directory).runAll();
+             }},
+            {QStringLiteral("startup"),
+             [&] {
+                 return QList<BenchmarkResult>{StartupBenchmark::run(directory)};
+             }},
+            {QStringLiteral("cashdesk"),
+             [&] {
+                 return QList<BenchmarkResult>{CashDeskBenchmark::run(directory),
+                                               ScanBenchmark::run(directory)};
+             }},
+            {QStringLiteral("operations"),
+             [&] {
+                 return MemberOperationsBenchmark(directory).runAll() +
+                        QList<BenchmarkResult>{RemovalBenchmark(directory).run()};
+             }},
+            {QStringLiteral("safety"),
+             [&] {
+                 return DataSafetyBenchmark(directory).runAll();
+             }},
+            {QStringLiteral("admin"),
+             [&] {
+                 return DataAdminBenchmark(directory).runAll();
+             }},
+            {QStringLiteral("takeover"),
+             [&] {
+                 return TakeOverBenchmark(directory, year).runAll();
+             }},
+            {QStringLiteral("catch"),
+             [&] {
+                 return QList<BenchmarkResult>{CatchExchangeBenchmark(directory, year).run()} +
+                        CatchEntryBenchmark(directory, year).runAll() +
+                        QList<BenchmarkResult>{CatchTotalsBenchmark::run()};
+             }},
+            {QStringLiteral("lists"),
+             [&] {
+                 return QList<BenchmarkResult>{MoneyBenchmark::run(),
+                                               MailingListBenchmark::run(directory),
+                                               EnvelopeBenchmark::run(directory)} +
+                        ListReportsBenchmark(directory, year).runAll();
+             }},
+        };
+        const QStringList chosen = parser.values(groupOption);
+        for (const auto& [name, figures] : groups) {
+            if (!chosen.isEmpty() && !chosen.contains(name))
+                continue;
+            for (const BenchmarkResult& r : figures())
                 out << r.line() << Qt::endl;
         }
-        {
-            MembersBenchmark members(directory);
-            for (const BenchmarkResult& r : members.runAll())
-                out << r.line() << Qt::endl;
-        }
-        {
-            ReportBenchmark report(directory);
-            for (const BenchmarkResult& r : report.runAll())
-                out << r.line() << Qt::endl;
-        }
-        out << StartupBenchmark::run(directory).line() << Qt::endl;
-        out << CashDeskBenchmark::run(directory).line() << Qt::endl;
-        out << ScanBenchmark::run(directory).line() << Qt::endl;
-        for (const BenchmarkResult& r : MemberOperationsBenchmark(directory).runAll())
-            out << r.line() << Qt::endl;
-        out << RemovalBenchmark(directory).run().line() << Qt::endl;
-        for (const BenchmarkResult& r : DataSafetyBenchmark(directory).runAll())
-            out << r.line() << Qt::endl;
-        for (const BenchmarkResult& r : DataAdminBenchmark(directory).runAll())
-            out << r.line() << Qt::endl;
-        for (const BenchmarkResult& r : TakeOverBenchmark(directory, year).runAll())
-            out << r.line() << Qt::endl;
-        out << CatchExchangeBenchmark(directory, year).run().line() << Qt::endl;
-        for (const BenchmarkResult& r : CatchEntryBenchmark(directory, year).runAll())
-            out << r.line() << Qt::endl;
-        out << CatchTotalsBenchmark::run().line() << Qt::endl;
-        out << MoneyBenchmark::run().line() << Qt::endl;
-        out << MailingListBenchmark::run(directory).line() << Qt::endl;
-        out << EnvelopeBenchmark::run(directory).line() << Qt::endl;
-        for (const BenchmarkResult& r : ListReportsBenchmark(directory, year).runAll())
-            out << r.line() << Qt::endl;
     } catch (const EngineError& e) {
         QTextStream(stderr) << e.message() << Qt::endl;
         return 1;
