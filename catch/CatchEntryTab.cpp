@@ -129,6 +129,10 @@ QWidget* CatchEntryTab::buildMemberBox()
     m_surnameModel->setDataSet(&m_data.TableClenove());
     m_surnameModel->setColumns({DataSetColumn::titled(QStringLiteral("PRIJMENI"), {})});
     m_surnameModel->setReadOnly(true);
+    // Sized by a surname's usual length: fitting the widest of every member's surname would
+    // read the whole register each time the window is laid out.
+    m_surnames->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_surnames->setMinimumContentsLength(20);
     m_surnames->setModel(m_surnameModel);
     if (auto* list = qobject_cast<QListView*>(m_surnames->view()))
         list->setUniformItemSizes(true);

@@ -7,6 +7,7 @@
 #include "DateText.h"
 #include "EngineError.h"
 #include "FieldValue.h"
+#include "QuietCursor.h"
 
 #include <QCoreApplication>
 #include <QRegularExpression>
@@ -487,19 +488,21 @@ void TDataModule1::postPendingEdit(Table& table)
 
 void TDataModule1::fillAwardKinds()
 {
+    // Every award kind of every member, read beside the awards cursor: walking the cursor,
+    // which the records tab shows, would make its grid follow each row.
     QStringList kinds;
-    m_vyznam->setFiltered(false);
-    m_vyznam->first();
-    // The body runs once before the end test: an empty table leaves one empty item.
-    do {
-        const QString kind = m_vyznam->fieldByName(QStringLiteral("DRUH_VYZNAMENANI")).asString();
+    SqlStatement st = m_db.prepare(
+        QStringLiteral("SELECT DRUH_VYZNAMENANI FROM %1")
+            .arg(Database::quoteIdentifier(m_db.requireTable(m_vyznam->storageName()))));
+    while (st.step()) {
+        const QString kind = st.text(0);
         if (!kinds.contains(kind))
             kinds << kind;
-        m_vyznam->next();
-    } while (!m_vyznam->eof());
+    }
+    // As the list has always been: with no award at all, one empty item.
+    if (kinds.isEmpty())
+        kinds << QString();
     m_host.setAwardKinds(CzechCollation::sorted(kinds));
-    m_vyznam->setFiltered(true);
-    m_vyznam->first();
 }
 
 namespace {
@@ -646,6 +649,9 @@ void TDataModule1::DataSourceClenoveDataChange()
     if (m_host.issueInProgress() || !m_clenove->isActive())
         return;
     const QString number = memberNumberOf(*m_clenove);
+    // The member's records are walked here; what shows them follows once, at the end.
+    const QuietCursor payments(*m_povol), brigades(*m_brigady), fees(*m_povolSetClen),
+        awards(*m_vyznam);
     MemberFigures figures;
     try {
         filterToMember(*m_povol, number);

@@ -194,8 +194,13 @@ DataSet::Bookmark Table::keyAt(int position) const
 
 int Table::positionOf(Bookmark mark) const
 {
+    // A locate finds the row and then moves to it: the second search is answered at once.
+    if (m_foundAt >= 0 && size_t(m_foundAt) < m_rowids.size() &&
+        m_rowids[size_t(m_foundAt)] == mark)
+        return m_foundAt;
     const auto it = std::find(m_rowids.begin(), m_rowids.end(), mark);
-    return it == m_rowids.end() ? -1 : int(it - m_rowids.begin());
+    m_foundAt = it == m_rowids.end() ? -1 : int(it - m_rowids.begin());
+    return m_foundAt;
 }
 
 void Table::ensureFresh()
@@ -252,9 +257,13 @@ DataSet::Bookmark Table::firstInView(const QString& condition, const QList<QVari
     SqlStatement& st = database().cached(QStringLiteral("SELECT rowid FROM %1 WHERE (%2) AND %3")
                                              .arg(q(m_storage), condition, where));
     bindAll(st, all);
-    QSet<qint64> candidates;
+    QList<qint64> found;
     while (st.step())
-        candidates.insert(st.integer(0));
+        found << st.integer(0);
+    // A key is mostly unique: its one row needs no set of candidates.
+    if (found.size() == 1)
+        return positionOf(found.first()) >= 0 ? found.first() : -1;
+    const QSet<qint64> candidates(found.begin(), found.end());
     for (qint64 rowid : m_rowids)
         if (candidates.contains(rowid))
             return rowid;

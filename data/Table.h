@@ -130,6 +130,7 @@ private:
     QList<int> m_keyFields;   // the fields named by the index (find key)
     QList<int> m_orderFields; // key fields plus the primary key as tie-breaker
     std::vector<qint64> m_rowids;
+    mutable int m_foundAt = -1; // where positionOf found its last row
     quint64 m_seenVersion = 0;
     qint64 m_editRowid = -1;
     QList<QVariant> m_original; // the record when the edit began; empty for an insert
