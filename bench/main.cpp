@@ -81,6 +81,8 @@ int main(int argc, char* argv[])
                 << Qt::endl;
         }
         using Figures = std::function<QList<BenchmarkResult>()>;
+        // Each benchmark object goes before the next one opens the data, so one statement
+        // each: temporaries of one expression would all hold the data at once.
         const QList<std::pair<QString, Figures>> groups{
             {QStringLiteral("engine"),
              [&] {
@@ -100,13 +102,15 @@ int main(int argc, char* argv[])
              }},
             {QStringLiteral("cashdesk"),
              [&] {
-                 return QList<BenchmarkResult>{CashDeskBenchmark::run(directory),
-                                               ScanBenchmark::run(directory)};
+                 QList<BenchmarkResult> figures{CashDeskBenchmark::run(directory)};
+                 figures << ScanBenchmark::run(directory);
+                 return figures;
              }},
             {QStringLiteral("operations"),
              [&] {
-                 return MemberOperationsBenchmark(directory).runAll() +
-                        QList<BenchmarkResult>{RemovalBenchmark(directory).run()};
+                 QList<BenchmarkResult> figures = MemberOperationsBenchmark(directory).runAll();
+                 figures << RemovalBenchmark(directory).run();
+                 return figures;
              }},
             {QStringLiteral("safety"),
              [&] {
@@ -122,16 +126,18 @@ int main(int argc, char* argv[])
              }},
             {QStringLiteral("catch"),
              [&] {
-                 return QList<BenchmarkResult>{CatchExchangeBenchmark(directory, year).run()} +
-                        CatchEntryBenchmark(directory, year).runAll() +
-                        QList<BenchmarkResult>{CatchTotalsBenchmark::run()};
+                 QList<BenchmarkResult> figures{CatchExchangeBenchmark(directory, year).run()};
+                 figures << CatchEntryBenchmark(directory, year).runAll();
+                 figures << CatchTotalsBenchmark::run();
+                 return figures;
              }},
             {QStringLiteral("lists"),
              [&] {
-                 return QList<BenchmarkResult>{MoneyBenchmark::run(),
-                                               MailingListBenchmark::run(directory),
-                                               EnvelopeBenchmark::run(directory)} +
-                        ListReportsBenchmark(directory, year).runAll();
+                 QList<BenchmarkResult> figures{MoneyBenchmark::run()};
+                 figures << MailingListBenchmark::run(directory);
+                 figures << EnvelopeBenchmark::run(directory);
+                 figures << ListReportsBenchmark(directory, year).runAll();
+                 return figures;
              }},
         };
         const QStringList chosen = parser.values(groupOption);
