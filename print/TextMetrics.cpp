@@ -15,14 +15,26 @@ TextMetrics::TextMetrics()
 
 TextMetrics::~TextMetrics() = default;
 
-const QFontMetricsF& TextMetrics::metrics(const ReportFont& font) const
+TextMetrics::Measured& TextMetrics::measured(const ReportFont& font) const
 {
+    if (m_last && font == m_lastFont)
+        return *m_last;
     const QString key = font.face + QLatin1Char('/') + QString::number(font.size) +
                         (font.bold ? QStringLiteral("/b") : QString());
     auto it = m_cache.find(key);
-    if (it == m_cache.end())
-        it = m_cache.insert(key, std::make_shared<QFontMetricsF>(font.toQFont(), &m_device));
-    return *it.value();
+    if (it == m_cache.end()) {
+        auto entry = std::make_shared<Measured>();
+        entry->metrics = std::make_unique<QFontMetricsF>(font.toQFont(), &m_device);
+        it = m_cache.insert(key, entry);
+    }
+    m_lastFont = font;
+    m_last = it.value().get();
+    return *m_last;
+}
+
+const QFontMetricsF& TextMetrics::metrics(const ReportFont& font) const
+{
+    return *measured(font).metrics;
 }
 
 double TextMetrics::toMm(double pixels) const
@@ -42,5 +54,11 @@ double TextMetrics::lineHeight(const ReportFont& font) const
 
 double TextMetrics::width(const ReportFont& font, const QString& text) const
 {
-    return toMm(metrics(font).horizontalAdvance(text));
+    Measured& m = measured(font);
+    const auto known = m.widths.constFind(text);
+    if (known != m.widths.constEnd())
+        return known.value();
+    const double mm = toMm(m.metrics->horizontalAdvance(text));
+    m.widths.insert(text, mm);
+    return mm;
 }

@@ -23,9 +23,20 @@ public:
     double width(const ReportFont& font, const QString& text) const;
 
 private:
+    // A font's metrics and the widths of the texts measured in it so far: a list measures the
+    // same towns, dates and categories row after row, and each text twice (to fit, to place).
+    struct Measured {
+        std::unique_ptr<QFontMetricsF> metrics;
+        QHash<QString, double> widths;
+    };
+
+    Measured& measured(const ReportFont& font) const;
     const QFontMetricsF& metrics(const ReportFont& font) const;
     double toMm(double pixels) const;
 
     QImage m_device;
-    mutable QHash<QString, std::shared_ptr<QFontMetricsF>> m_cache;
+    mutable QHash<QString, std::shared_ptr<Measured>> m_cache;
+    // The font asked for last, which the next text mostly uses again.
+    mutable ReportFont m_lastFont;
+    mutable Measured* m_last = nullptr;
 };
