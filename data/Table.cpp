@@ -309,9 +309,14 @@ DataSet::Bookmark Table::findFirst(int field, const QVariant& value, bool caseIn
     // The exact spellings first, through the index; only a value whose letters are mixed
     // in case needs the slower comparison that ignores case on every row.
     const QString v = value.toString();
+    const QString upper = v.toUpper();
+    const QString lower = v.toLower();
+    // A value without letters, such as most member numbers, has one spelling only.
+    const bool caseless = upper == lower;
     const Bookmark exact =
-        firstInView(q(f.name) + QStringLiteral(" IN (?, ?, ?)"), {v, v.toUpper(), v.toLower()});
-    if (exact >= 0 || v.toUpper() == v.toLower())
+        caseless ? firstInView(q(f.name) + QStringLiteral(" = ?"), {v})
+                 : firstInView(q(f.name) + QStringLiteral(" IN (?, ?, ?)"), {v, upper, lower});
+    if (exact >= 0 || caseless)
         return exact;
     return firstInView(q(f.name) + QStringLiteral(" = ? COLLATE ") +
                            QLatin1String(CzechCollation::FoldedName),
@@ -578,9 +583,33 @@ bool Table::rowPassesFilter(qint64 rowid)
     return passes;
 }
 
+bool Table::staysInPlace(int position, qint64 rowid)
+{
+    // In row order a row keeps its place; otherwise it does while its neighbours still go
+    // before and after it, which spares the search for a place for most saved changes.
+    if (m_orderFields.isEmpty())
+        return true;
+    const QList<QVariant> key = orderKey(rowid);
+    if (position > 0) {
+        const qint64 before = m_rowids[size_t(position - 1)];
+        if (compareKeys(orderKey(before), before, key, rowid) > 0)
+            return false;
+    }
+    if (size_t(position + 1) < m_rowids.size()) {
+        const qint64 after = m_rowids[size_t(position + 1)];
+        if (compareKeys(key, rowid, orderKey(after), after) > 0)
+            return false;
+    }
+    return true;
+}
+
 void Table::placeRow(qint64 rowid)
 {
     const int old = positionOf(rowid);
+    if (old >= 0 && staysInPlace(old, rowid) && rowPassesFilter(rowid)) {
+        setPositionQuietly(old);
+        return;
+    }
     if (old >= 0)
         m_rowids.erase(m_rowids.begin() + old);
     if (!rowPassesFilter(rowid)) {

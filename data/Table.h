@@ -110,6 +110,7 @@ private:
     void reloadKeepingRow(qint64 rowid);
     qint64 writeBuffer();
     void placeRow(qint64 rowid);
+    bool staysInPlace(int position, qint64 rowid);
     int insertionPoint(qint64 rowid);
     QList<QVariant> orderKey(qint64 rowid);
     int compareKeys(const QList<QVariant>& a, qint64 rowA, const QList<QVariant>& b,

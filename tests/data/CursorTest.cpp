@@ -88,6 +88,23 @@ TEST_F(CzechOrder, OrderHoldsAfterPostsInsertsAndDeletes)
     EXPECT_EQ(columnOf(members, u"CLEN_CISLO"_s), freshOrder());
 }
 
+// A saved row stays where its neighbours still go around it and moves where they do not: at
+// either end of the view, past one neighbour only, and onto a neighbour's surname.
+TEST_F(CzechOrder, EditedRowsStayOrMoveExactlyAsAFreshViewOrdersThem)
+{
+    const char* edits[][2] = {{"305", "Rybářová"}, {"309", "Cibulková"}, {"301", "Žáková"},
+                              {"307", "Ch"},       {"312", "Svoboda"},   {"306", "Aaron"},
+                              {"301", "Čech"},     {"310", "Nováková"}};
+    for (const auto& [number, surname] : edits) {
+        moveTo(members, number);
+        members.edit();
+        members.fieldByName(u"PRIJMENI"_s).setAsString(QString::fromUtf8(surname));
+        members.post();
+        EXPECT_EQ(members.fieldByName(u"CLEN_CISLO"_s).asString(), QString::fromUtf8(number));
+        EXPECT_EQ(columnOf(members, u"CLEN_CISLO"_s), freshOrder()) << number << " " << surname;
+    }
+}
+
 TEST_F(CzechOrder, AnotherCursorSeesChangesOnItsNextMove)
 {
     Table other(dir.db(), u"Clenove.DB"_s);
