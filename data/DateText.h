@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QDate>
 #include <QString>
 
@@ -15,4 +16,6 @@ public:
 
     static QString toIso(const QDate& date);
     static QDate fromIso(const QString& iso);
+    // The same, straight from the stored bytes.
+    static QDate fromIso(QByteArrayView iso);
 };

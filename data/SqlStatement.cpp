@@ -170,7 +170,8 @@ QVariant SqlStatement::value(int column, FieldType type) const
     case FieldType::Float:
         return sqlite3_column_double(m_stmt, column);
     case FieldType::Date: {
-        const QDate d = DateText::fromIso(text(column));
+        const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
+        const QDate d = DateText::fromIso(QByteArrayView(p, sqlite3_column_bytes(m_stmt, column)));
         return d.isValid() ? QVariant(d) : QVariant();
     }
     case FieldType::Boolean:
