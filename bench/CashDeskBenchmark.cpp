@@ -6,6 +6,7 @@
 #include "DbNavigator.h"
 #include "Messages.h"
 #include "PermitIssueTab.h"
+#include "PlainSqlite.h"
 #include "ProgramStart.h"
 #include "ReportRunner.h"
 #include "ReportSink.h"
@@ -53,13 +54,8 @@ void plainIssue(sqlite3* db, const QByteArray& number)
     for (const QByteArray& sql :
          {"SELECT * FROM Clenove WHERE CLEN_CISLO = " + n,
           "SELECT * FROM Povol WHERE CLEN_CISLO = " + n, QByteArray("SELECT * FROM Setup"),
-          QByteArray("SELECT * FROM PovolSet")}) {
-        sqlite3_stmt* st = nullptr;
-        sqlite3_prepare_v2(db, sql.constData(), -1, &st, nullptr);
-        while (sqlite3_step(st) == SQLITE_ROW) {
-        }
-        sqlite3_finalize(st);
-    }
+          QByteArray("SELECT * FROM PovolSet")})
+        PlainSqlite::stepAll(db, sql);
 }
 
 double plainRuns(const QString& dataDirectory, const QString& number)

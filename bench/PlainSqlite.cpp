@@ -38,3 +38,12 @@ void PlainSqlite::exec(const QString& path, const char* sql)
     sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
     sqlite3_close(db);
 }
+
+void PlainSqlite::stepAll(sqlite3* db, const QByteArray& sql)
+{
+    sqlite3_stmt* st = nullptr;
+    sqlite3_prepare_v2(db, sql.constData(), -1, &st, nullptr);
+    while (sqlite3_step(st) == SQLITE_ROW) {
+    }
+    sqlite3_finalize(st);
+}

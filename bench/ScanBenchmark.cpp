@@ -4,6 +4,7 @@
 #include "DbNavigator.h"
 #include "Messages.h"
 #include "PermitIssueTab.h"
+#include "PlainSqlite.h"
 #include "ProgramStart.h"
 #include "PseudoTerminal.h"
 #include "Stopwatch.h"
@@ -23,15 +24,6 @@ namespace {
 
 constexpr int runs = 5;
 
-void readAll(sqlite3* db, const QByteArray& sql)
-{
-    sqlite3_stmt* st = nullptr;
-    sqlite3_prepare_v2(db, sql.constData(), -1, &st, nullptr);
-    while (sqlite3_step(st) == SQLITE_ROW) {
-    }
-    sqlite3_finalize(st);
-}
-
 double plainRuns(const QString& dataDirectory, const QStringList& numbers)
 {
     sqlite3* db = nullptr;
@@ -41,8 +33,9 @@ double plainRuns(const QString& dataDirectory, const QStringList& numbers)
     const double ms = Stopwatch::medianOf(runs, [&] {
         const QByteArray n = "'" + numbers[run++ % numbers.size()].toUtf8() + "'";
         for (const char* table : {"Clenove", "Povol", "Brigady", "Vyznam"})
-            readAll(db, QByteArray("SELECT * FROM ") + table + " WHERE CLEN_CISLO = " + n);
-        readAll(db, "SELECT * FROM PovolSet");
+            PlainSqlite::stepAll(db,
+                                 QByteArray("SELECT * FROM ") + table + " WHERE CLEN_CISLO = " + n);
+        PlainSqlite::stepAll(db, "SELECT * FROM PovolSet");
     });
     sqlite3_close(db);
     return ms;
