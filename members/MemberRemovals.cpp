@@ -5,12 +5,15 @@
 #include "Messages.h"
 #include "PrintTab.h"
 #include "Query.h"
+#include "QuietCursor.h"
 #include "TDataModule1.h"
 
 namespace {
 
 QStringList memberNumbersOf(Query& rows)
 {
+    // The Jubilea grid shows the selection: it follows once, not at every row read here.
+    const QuietCursor quiet(rows);
     QStringList numbers;
     for (rows.first(); !rows.eof(); rows.next())
         numbers << rows.fieldByName(QStringLiteral("CLEN_CISLO")).asString();
