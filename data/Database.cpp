@@ -752,6 +752,11 @@ void Database::touchAll()
     ++m_globalVersion;
 }
 
+qint64 Database::rowsChanged() const
+{
+    return sqlite3_total_changes64(m_db);
+}
+
 void Database::schemaChanged()
 {
     m_defs.clear();

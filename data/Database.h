@@ -111,6 +111,9 @@ public:
     quint64 version(const QString& tableName) const;
     quint64 touch(const QString& tableName);
     void touchAll();
+    // Rows this connection has inserted, changed or deleted since it opened, whoever forgot
+    // to touch their table.
+    qint64 rowsChanged() const;
 
     // Groups many posts into one commit (nested use joins the outer group).
     class Transaction {

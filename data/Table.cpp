@@ -16,6 +16,18 @@ QString q(const QString& name)
 {
     return Database::quoteIdentifier(name);
 }
+
+// Enough rows for a screenful of a grid or a page of a report, few enough that a walk
+// that stops early reads little in vain.
+constexpr int readAheadRows = 64;
+
+QString rowidPlaceholders()
+{
+    QStringList marks;
+    for (int i = 0; i < readAheadRows; ++i)
+        marks << QStringLiteral("?");
+    return marks.join(QLatin1Char(','));
+}
 } // namespace
 
 Table::Table(Database& db, QObject* parent)
@@ -53,6 +65,9 @@ bool Table::openCursor()
     resolveOrder();
     m_readRow = database().sharedStatement(
         QStringLiteral("SELECT * FROM %1 WHERE rowid=?").arg(q(m_storage)));
+    m_readBlock =
+        database().sharedStatement(QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid IN (%2)")
+                                       .arg(q(m_storage), rowidPlaceholders()));
     m_insertSql = database().insertSql(m_storage);
     m_updateSql = database().updateSql(m_storage);
     m_seenVersion = database().version(m_storage);
@@ -64,6 +79,8 @@ void Table::closeCursor()
     m_rowids.clear();
     m_editRowid = -1;
     m_readRow.reset();
+    m_readBlock.reset();
+    m_ahead = {};
 }
 
 void Table::resolveOrder()
@@ -146,6 +163,7 @@ void Table::loadView()
                                              .arg(q(m_storage), where, orderClause()));
     bindAll(st, binds);
     m_rowids.clear();
+    m_lastRead = noReadYet;
     while (st.step())
         m_rowids.push_back(st.integer(0));
     m_seenVersion = database().version(m_storage);
@@ -175,16 +193,79 @@ void Table::reloadKeepingRow(qint64 rowid)
 
 QList<QVariant> Table::readRecord(int position)
 {
+    const bool onward = position == m_lastRead + 1;
+    const bool backward = position == m_lastRead - 1;
+    m_lastRead = position;
+    if (const QList<QVariant>* row = readAheadRow(position))
+        return *row;
+    // Only a walk reads ahead: a jump to one row reads that row alone.
+    if (!onward && !backward)
+        return readRow(m_rowids.at(size_t(position)));
+    fillReadAhead(onward ? position : std::max(0, position - readAheadRows + 1));
+    const QList<QVariant>* row = readAheadRow(position);
+    return row ? *row : QList<QVariant>();
+}
+
+QList<QVariant> Table::readRow(qint64 rowid)
+{
     SqlStatement& st = *m_readRow;
     st.reset();
-    st.bind(1, m_rowids.at(size_t(position)));
-    QList<QVariant> row;
-    row.reserve(m_def.fields.size());
-    if (st.step())
-        for (int i = 0; i < m_def.fields.size(); ++i)
-            row << st.value(i, m_def.fields[i].type);
+    st.bind(1, rowid);
+    QList<QVariant> row = st.step() ? readRowOf(st) : QList<QVariant>();
     st.reset();
     return row;
+}
+
+QList<QVariant> Table::readRowOf(SqlStatement& st) const
+{
+    // A block statement leads with the row id.
+    const int offset = st.columnCount() - int(m_def.fields.size());
+    QList<QVariant> row;
+    row.reserve(m_def.fields.size());
+    for (int i = 0; i < m_def.fields.size(); ++i)
+        row << st.value(i + offset, m_def.fields[i].type);
+    return row;
+}
+
+const QList<QVariant>* Table::readAheadRow(int position) const
+{
+    const int i = position - m_ahead.first;
+    if (m_ahead.first < 0 || i < 0 || size_t(i) >= m_ahead.rows.size() ||
+        m_ahead.version != database().version(m_storage) ||
+        m_ahead.rowsChanged != database().rowsChanged() ||
+        m_ahead.rowids[size_t(i)] != m_rowids[size_t(position)])
+        return nullptr;
+    return &m_ahead.rows[size_t(i)];
+}
+
+void Table::fillReadAhead(int first)
+{
+    const size_t end = std::min(m_rowids.size(), size_t(first) + readAheadRows);
+    m_ahead = {};
+    m_ahead.rowids.assign(m_rowids.begin() + first, m_rowids.begin() + qsizetype(end));
+    m_ahead.rows.resize(m_ahead.rowids.size());
+    SqlStatement& st = *m_readBlock;
+    st.reset();
+    for (int i = 0; i < readAheadRows; ++i)
+        st.bind(i + 1, size_t(i) < m_ahead.rowids.size() ? QVariant(m_ahead.rowids[size_t(i)])
+                                                         : QVariant());
+    // The rows come in row-id order; a row deleted meanwhile stays empty, as a single read
+    // would leave it.
+    std::vector<std::pair<qint64, size_t>> byRowid;
+    for (size_t i = 0; i < m_ahead.rowids.size(); ++i)
+        byRowid.emplace_back(m_ahead.rowids[i], i);
+    std::sort(byRowid.begin(), byRowid.end());
+    while (st.step()) {
+        const qint64 rowid = st.integer(0);
+        auto it =
+            std::lower_bound(byRowid.begin(), byRowid.end(), std::make_pair(rowid, size_t(0)));
+        for (; it != byRowid.end() && it->first == rowid; ++it)
+            m_ahead.rows[it->second] = readRowOf(st);
+    }
+    st.reset();
+    m_ahead.first = first;
+    m_ahead.version = database().version(m_storage);
+    m_ahead.rowsChanged = database().rowsChanged();
 }
 
 DataSet::Bookmark Table::keyAt(int position) const
@@ -373,7 +454,7 @@ void Table::edit()
     if (beforeEdit)
         beforeEdit(*this);
     const int pos = currentPosition();
-    const QList<QVariant> fresh = readRecord(pos);
+    const QList<QVariant> fresh = readRow(m_rowids[size_t(pos)]);
     if (fresh.isEmpty())
         throw EngineError(QStringLiteral("Záznam mezitím někdo smazal."), EngineError::Kind::State);
     m_buffer = fresh;

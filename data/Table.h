@@ -101,6 +101,10 @@ private:
     void checkRequired() const;
     void writeAndPlace();
     void removeFromView(qint64 rowid);
+    QList<QVariant> readRow(qint64 rowid);
+    QList<QVariant> readRowOf(SqlStatement& st) const;
+    const QList<QVariant>* readAheadRow(int position) const;
+    void fillReadAhead(int first);
 
     void startInsert();
     void resolveOrder();
@@ -138,6 +142,19 @@ private:
     QList<QVariant> m_posted;   // the record the last post wrote
     QStringList m_required;
     std::shared_ptr<SqlStatement> m_readRow;
+    // Rows read ahead of a walk through the view: each statement outside a transaction takes
+    // and drops the file's read lock, which costs more than reading the row itself.
+    struct ReadAhead {
+        int first = -1;
+        quint64 version = 0;
+        qint64 rowsChanged = 0;
+        std::vector<qint64> rowids;
+        std::vector<QList<QVariant>> rows;
+    };
+    ReadAhead m_ahead;
+    int m_lastRead = noReadYet;
+    static constexpr int noReadYet = -2;
+    std::shared_ptr<SqlStatement> m_readBlock;
     QString m_insertSql;
     QString m_updateSql;
 };
