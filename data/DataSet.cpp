@@ -166,19 +166,20 @@ Field DataSet::fieldByName(const QString& name)
     return Field(*this, i);
 }
 
-Field DataSet::field(int position)
+void DataSet::throwNoFieldAt(int position)
 {
-    if (position < 0 || position >= m_fields.size())
-        throw EngineError(QStringLiteral("Pole na pozici %1 neexistuje.").arg(position),
-                          EngineError::Kind::Missing);
-    return Field(*this, position);
+    throw EngineError(QStringLiteral("Pole na pozici %1 neexistuje.").arg(position),
+                      EngineError::Kind::Missing);
 }
 
 const QList<QVariant>& DataSet::record()
 {
     if (!m_recordLoaded) {
         ensureFresh();
-        m_record = (m_pos >= 0 && m_pos < viewSize()) ? readRecord(m_pos) : QList<QVariant>();
+        if (m_pos >= 0 && m_pos < viewSize())
+            readRecordInto(m_pos, m_record);
+        else
+            m_record.clear();
         m_recordLoaded = true;
     }
     return m_record;
@@ -186,14 +187,18 @@ const QList<QVariant>& DataSet::record()
 
 QVariant DataSet::value(int index)
 {
+    return valueRef(index);
+}
+
+const QVariant& DataSet::valueRef(int index)
+{
+    static const QVariant blank;
     if (index < 0 || index >= m_fields.size())
-        throw EngineError(QStringLiteral("Pole na pozici %1 neexistuje.").arg(index),
-                          EngineError::Kind::Missing);
-    if (isEditing())
-        return m_buffer.value(index);
-    if (!isActive())
-        return {};
-    return record().value(index);
+        throwNoFieldAt(index);
+    if (!isEditing() && !isActive())
+        return blank;
+    const QList<QVariant>& values = isEditing() ? m_buffer : record();
+    return index < values.size() ? values[index] : blank;
 }
 
 void DataSet::setValue(int index, const QVariant& value)

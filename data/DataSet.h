@@ -53,9 +53,16 @@ public:
     QStringList fieldNames() const;
     int fieldIndex(const QString& name) const; // -1 when missing
     Field fieldByName(const QString& name);    // throws EngineError when missing
-    Field field(int position);                 // throws EngineError when out of range
+    Field field(int position)                  // throws EngineError when out of range
+    {
+        if (position < 0 || position >= m_fields.size())
+            throwNoFieldAt(position);
+        return Field(*this, position);
+    }
 
     QVariant value(int index);
+    // The same, read in place: valid until the cursor moves or the record changes.
+    const QVariant& valueRef(int index);
     virtual void setValue(int index, const QVariant& value);
 
     QString filter() const { return m_filterText; }
@@ -98,6 +105,11 @@ protected:
     virtual void rebuildView() = 0; // after a filter or order change
     virtual int viewSize() const = 0;
     virtual QList<QVariant> readRecord(int position) = 0;
+    // The same into a list the cursor keeps, so that a walk need not allocate one per row.
+    virtual void readRecordInto(int position, QList<QVariant>& record)
+    {
+        record = readRecord(position);
+    }
     virtual Bookmark keyAt(int position) const = 0;
     virtual int positionOf(Bookmark mark) const = 0; // -1 when not in the view
     // Brings the view up to date when the data changed behind the cursor's back.
@@ -126,6 +138,7 @@ protected:
     bool m_modified = false;
 
 private:
+    [[noreturn]] static void throwNoFieldAt(int position);
     void parseFilter();
     void changeFilter(const QString& text, const QString& exactField, const QVariant& exactValue);
     const QList<QVariant>& record();

@@ -84,7 +84,6 @@ void Query::execSql()
 
 bool Query::openCursor()
 {
-    m_rows.clear();
     SqlStatement st = prepareStatement();
     if (!st.returnsRows()) {
         st.run();
@@ -93,38 +92,25 @@ bool Query::openCursor()
         return false;
     }
     QList<FieldDef> fields;
+    QList<FieldType> types;
     QList<bool> declared;
     for (int c = 0; c < st.columnCount(); ++c) {
         const QString type = st.columnDeclaredType(c);
         fields << FieldDef::fromSqlType(st.columnName(c), type);
+        types << fields.last().type;
         declared << !type.isEmpty();
     }
-    while (st.step()) {
-        QList<QVariant> row;
-        row.reserve(fields.size());
-        for (int c = 0; c < fields.size(); ++c)
-            row << (declared[c] ? st.value(c, fields[c].type) : st.rawValue(c));
-        m_rows << row;
-    }
+    m_rows.reset(types, declared);
+    while (st.step())
+        m_rows.append(st);
     // Computed columns (SUM, constants) take their kind from the values they hold.
     for (int c = 0; c < fields.size(); ++c) {
         if (declared[c])
             continue;
-        FieldType type = FieldType::Memo;
-        for (const auto& row : std::as_const(m_rows)) {
-            const int id = row[c].typeId();
-            if (id == QMetaType::Double) {
-                type = FieldType::Float;
-                break;
-            }
-            if (id == QMetaType::LongLong)
-                type = FieldType::Integer;
-        }
-        fields[c].type = type;
-        if (type == FieldType::Float)
-            for (auto& row : m_rows)
-                if (!row[c].isNull())
-                    row[c] = row[c].toDouble();
+        fields[c].type = m_rows.holdsFloat(c)     ? FieldType::Float
+                         : m_rows.holdsInteger(c) ? FieldType::Integer
+                                                  : FieldType::Memo;
+        m_rows.setComputedType(c, fields[c].type);
     }
     setFieldDefs(fields);
     return true;
@@ -132,7 +118,7 @@ bool Query::openCursor()
 
 void Query::closeCursor()
 {
-    m_rows.clear();
+    m_rows.reset({}, {});
     m_view.clear();
 }
 
@@ -140,7 +126,7 @@ void Query::rebuildView()
 {
     m_view.clear();
     for (int i = 0; i < m_rows.size(); ++i)
-        if (!filterActive() || filterExpression().matches(m_rows[i]))
+        if (!filterActive() || filterExpression().matches(m_rows.row(i)))
             m_view << i;
     forgetRecord();
 }

@@ -2,6 +2,7 @@
 
 #include "DataSet.h"
 #include "SqlStatement.h"
+#include "StoredRows.h"
 
 #include <QHash>
 #include <QStringList>
@@ -32,7 +33,11 @@ protected:
     void closeCursor() override;
     void rebuildView() override;
     int viewSize() const override { return int(m_view.size()); }
-    QList<QVariant> readRecord(int position) override { return m_rows.at(m_view.at(position)); }
+    QList<QVariant> readRecord(int position) override { return m_rows.row(m_view.at(position)); }
+    void readRecordInto(int position, QList<QVariant>& record) override
+    {
+        m_rows.readRow(m_view.at(position), record);
+    }
     Bookmark keyAt(int position) const override { return m_view.at(position); }
     int positionOf(Bookmark mark) const override { return int(m_view.indexOf(int(mark))); }
 
@@ -47,6 +52,6 @@ private:
     DataSet* m_master = nullptr;
     QMetaObject::Connection m_masterConnection;
     bool m_following = false;
-    QList<QList<QVariant>> m_rows;
+    StoredRows m_rows;
     QList<int> m_view;
 };

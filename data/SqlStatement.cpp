@@ -150,30 +150,48 @@ double SqlStatement::real(int column) const
 
 QString SqlStatement::text(int column) const
 {
+    const QByteArrayView bytes = utf8(column);
+    return QString::fromUtf8(bytes.data(), bytes.size());
+}
+
+QByteArrayView SqlStatement::utf8(int column) const
+{
     const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
-    return QString::fromUtf8(p, sqlite3_column_bytes(m_stmt, column));
+    return QByteArrayView(p, sqlite3_column_bytes(m_stmt, column));
+}
+
+int SqlStatement::storageClass(int column) const
+{
+    return sqlite3_column_type(m_stmt, column);
+}
+
+sqlite3_value* SqlStatement::columnValue(int column) const
+{
+    return sqlite3_column_value(m_stmt, column);
+}
+
+QVariant SqlStatement::fromStoredText(FieldType type, QByteArrayView utf8)
+{
+    if (type == FieldType::Date) {
+        const QDate d = DateText::fromIso(utf8);
+        return d.isValid() ? QVariant(d) : QVariant();
+    }
+    return utf8.isEmpty() ? QVariant() : QVariant(QString::fromUtf8(utf8.data(), utf8.size()));
 }
 
 QVariant SqlStatement::value(int column, FieldType type) const
 {
-    const int storage = sqlite3_column_type(m_stmt, column);
-    if (storage == SQLITE_NULL)
+    if (sqlite3_column_type(m_stmt, column) == SQLITE_NULL)
         return {};
     switch (type) {
     case FieldType::Text:
-    case FieldType::Memo: {
-        const QString t = text(column);
-        return t.isEmpty() ? QVariant() : QVariant(t);
-    }
+    case FieldType::Memo:
+    case FieldType::Date:
+        return fromStoredText(type, utf8(column));
     case FieldType::Integer:
         return qint64(sqlite3_column_int64(m_stmt, column));
     case FieldType::Float:
         return sqlite3_column_double(m_stmt, column);
-    case FieldType::Date: {
-        const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
-        const QDate d = DateText::fromIso(QByteArrayView(p, sqlite3_column_bytes(m_stmt, column)));
-        return d.isValid() ? QVariant(d) : QVariant();
-    }
     case FieldType::Boolean:
         return sqlite3_column_int(m_stmt, column) != 0;
     }
