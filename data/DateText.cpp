@@ -15,13 +15,27 @@ QString DateText::format(const QDate& date)
 {
     if (!date.isValid())
         return {};
-    // Built by hand: every date shown in a grid or a walk passes here.
-    QString text = QString::number(date.day());
-    text += QLatin1Char('.');
-    text += QString::number(date.month());
-    text += QLatin1Char('.');
-    text += QString::number(date.year());
-    return text;
+    // Built by hand into one buffer: every date shown in a grid or a walk passes here.
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    date.getDate(&year, &month, &day);
+    if (year < 1 || year > 9999)
+        return QString::number(day) + QLatin1Char('.') + QString::number(month) + QLatin1Char('.') +
+               QString::number(year);
+    char16_t text[10];
+    int length = 0;
+    const auto putNumber = [&](int value, int digits) {
+        for (int i = digits - 1; i >= 0; --i)
+            text[length + i] = char16_t(u'0' + value % 10), value /= 10;
+        length += digits;
+    };
+    putNumber(day, day < 10 ? 1 : 2);
+    text[length++] = u'.';
+    putNumber(month, month < 10 ? 1 : 2);
+    text[length++] = u'.';
+    putNumber(year, year < 10 ? 1 : year < 100 ? 2 : year < 1000 ? 3 : 4);
+    return QString(reinterpret_cast<const QChar*>(text), length);
 }
 
 QDate DateText::parse(const QString& text)

@@ -16,7 +16,7 @@ const FieldDef& Field::def() const
 
 bool Field::isNull() const
 {
-    return value().isNull();
+    return m_dataSet->valueRef(m_index).isNull();
 }
 
 QVariant Field::value() const
@@ -26,27 +26,27 @@ QVariant Field::value() const
 
 QString Field::asString() const
 {
-    return FieldValue::toText(def(), value());
+    return FieldValue::toText(def(), m_dataSet->valueRef(m_index));
 }
 
 qint64 Field::asInteger() const
 {
-    return FieldValue::toInteger(def(), value());
+    return FieldValue::toInteger(def(), m_dataSet->valueRef(m_index));
 }
 
 double Field::asFloat() const
 {
-    return FieldValue::toFloat(def(), value());
+    return FieldValue::toFloat(def(), m_dataSet->valueRef(m_index));
 }
 
 bool Field::asBoolean() const
 {
-    return FieldValue::toBoolean(def(), value());
+    return FieldValue::toBoolean(def(), m_dataSet->valueRef(m_index));
 }
 
 QDate Field::asDate() const
 {
-    return FieldValue::toDate(def(), value());
+    return FieldValue::toDate(def(), m_dataSet->valueRef(m_index));
 }
 
 void Field::setValue(const QVariant& value)

@@ -177,6 +177,11 @@ QString FieldValue::toText(const FieldDef& field, const QVariant& value)
         return DateText::format(value.toDate());
     case FieldType::Boolean:
         return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    case FieldType::Integer:
+        // The generic conversion looks the pair of types up for every value.
+        if (value.typeId() == QMetaType::LongLong)
+            return QString::number(*static_cast<const qint64*>(value.constData()));
+        return value.toString();
     default:
         return value.toString();
     }

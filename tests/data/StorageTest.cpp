@@ -466,3 +466,14 @@ TEST(StoredDates, TheStoredFormReadsAsTheGeneralReadingDoes)
     }
     EXPECT_EQ(DateText::fromIso(QByteArrayView("2012-03-04")), QDate(2012, 3, 4));
 }
+
+// Dates are shown without leading zeros, whatever the number of digits of each part.
+TEST(StoredDates, ShownDayMonthYearWithoutLeadingZeros)
+{
+    EXPECT_EQ(DateText::format(QDate(2012, 3, 4)), QStringLiteral("4.3.2012"));
+    EXPECT_EQ(DateText::format(QDate(1999, 12, 31)), QStringLiteral("31.12.1999"));
+    EXPECT_EQ(DateText::format(QDate(10, 10, 1)), QStringLiteral("1.10.10"));
+    EXPECT_EQ(DateText::format(QDate(705, 1, 20)), QStringLiteral("20.1.705"));
+    EXPECT_EQ(DateText::format(QDate(12345, 6, 7)), QStringLiteral("7.6.12345"));
+    EXPECT_EQ(DateText::format(QDate()), QString());
+}
