@@ -693,10 +693,10 @@ QString Database::insertSql(const QString& tableName) const
              QStringList(names.size(), QStringLiteral("?")).join(QLatin1Char(',')));
 }
 
-QString Database::updateSql(const QString& tableName) const
+QString Database::updateSql(const QString& tableName, const QStringList& fieldNames) const
 {
     QStringList assignments;
-    for (const QString& name : tableDef(tableName).fieldNames())
+    for (const QString& name : fieldNames.isEmpty() ? tableDef(tableName).fieldNames() : fieldNames)
         assignments << quoteIdentifier(name) + QStringLiteral(" = ?");
     return QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
         .arg(quoteIdentifier(requireTable(tableName)), assignments.join(QStringLiteral(", ")));

@@ -93,9 +93,10 @@ public:
 
     void execute(const QString& sql);
     // The statement that inserts a whole row of the stored table, every field bound in
-    // stored order; and the one that updates a whole row, the row id bound last.
+    // stored order; and the one that updates a row's fields, the row id bound last.
     QString insertSql(const QString& tableName) const;
-    QString updateSql(const QString& tableName) const;
+    // Sets the named fields, or every field when none are named.
+    QString updateSql(const QString& tableName, const QStringList& fieldNames = {}) const;
     qint64 lastInsertRowid() const;
     // Runs a statement with bound values (canonical forms, see SqlStatement::bind) and
     // returns the number of rows it changed.

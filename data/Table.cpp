@@ -80,11 +80,13 @@ void Table::closeCursor()
     m_editRowid = -1;
     m_readRow.reset();
     m_readBlock.reset();
+    m_partialUpdates.clear();
     m_ahead = {};
 }
 
 void Table::resolveOrder()
 {
+    m_orderKeySql.clear();
     m_keyFields.clear();
     m_orderFields.clear();
     QStringList names = m_indexNames.split(QLatin1Char(';'), Qt::SkipEmptyParts);
@@ -475,11 +477,39 @@ qint64 Table::writeBuffer()
         st.run();
         return database().lastInsertRowid();
     }
-    SqlStatement& st = database().cached(m_updateSql);
-    bindAll(st, m_buffer);
-    st.bind(int(m_buffer.size()) + 1, m_editRowid);
+    // Only the fields the edit changed are written: an index over untouched fields then stays
+    // as it is, and the commit has fewer pages to write.
+    const QList<int> changed = changedFields();
+    if (changed.isEmpty() || changed.size() == m_buffer.size()) {
+        SqlStatement& st = database().cached(m_updateSql);
+        bindAll(st, m_buffer);
+        st.bind(int(m_buffer.size()) + 1, m_editRowid);
+        st.run();
+        return m_editRowid;
+    }
+    auto sql = m_partialUpdates.find(changed);
+    if (sql == m_partialUpdates.end()) {
+        QStringList names;
+        for (int i : changed)
+            names << m_def.fields[i].name;
+        sql = m_partialUpdates.insert(changed, database().updateSql(m_storage, names));
+    }
+    SqlStatement& st = database().cached(sql.value());
+    for (int k = 0; k < changed.size(); ++k)
+        st.bind(k + 1, m_buffer[changed[k]]);
+    st.bind(int(changed.size()) + 1, m_editRowid);
     st.run();
     return m_editRowid;
+}
+
+QList<int> Table::changedFields() const
+{
+    QList<int> changed;
+    for (int i = 0; i < m_buffer.size(); ++i)
+        if (i >= m_original.size() || m_buffer[i] != m_original[i] ||
+            m_buffer[i].typeId() != m_original[i].typeId())
+            changed << i;
+    return changed;
 }
 
 void Table::post()
@@ -705,14 +735,18 @@ void Table::placeRow(qint64 rowid)
 
 QList<QVariant> Table::orderKey(qint64 rowid)
 {
-    QStringList names;
-    for (int i : m_orderFields)
-        names << q(m_def.fields[i].name);
     QList<QVariant> key;
-    if (names.isEmpty())
+    if (m_orderFields.isEmpty())
         return key;
-    SqlStatement& st = database().cached(QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?")
-                                             .arg(names.join(QLatin1Char(',')), q(m_storage)));
+    // Asked a dozen times by a saved row's search for its place: the text is made once.
+    if (m_orderKeySql.isEmpty()) {
+        QStringList names;
+        for (int i : m_orderFields)
+            names << q(m_def.fields[i].name);
+        m_orderKeySql = QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?")
+                            .arg(names.join(QLatin1Char(',')), q(m_storage));
+    }
+    SqlStatement& st = database().cached(m_orderKeySql);
     st.bind(1, rowid);
     if (st.step())
         for (int k = 0; k < m_orderFields.size(); ++k)

@@ -5,6 +5,8 @@
 #include "SqlStatement.h"
 #include "TableDef.h"
 
+#include <QHash>
+
 #include <functional>
 #include <memory>
 #include <vector>
@@ -113,6 +115,7 @@ private:
     void loadView();
     void reloadKeepingRow(qint64 rowid);
     qint64 writeBuffer();
+    QList<int> changedFields() const;
     void placeRow(qint64 rowid);
     bool staysInPlace(int position, qint64 rowid);
     int insertionPoint(qint64 rowid);
@@ -134,6 +137,7 @@ private:
     QString m_indexNames;
     QList<int> m_keyFields;   // the fields named by the index (find key)
     QList<int> m_orderFields; // key fields plus the primary key as tie-breaker
+    QString m_orderKeySql;
     std::vector<qint64> m_rowids;
     mutable int m_foundAt = -1; // where positionOf found its last row
     quint64 m_seenVersion = 0;
@@ -157,4 +161,5 @@ private:
     std::shared_ptr<SqlStatement> m_readBlock;
     QString m_insertSql;
     QString m_updateSql;
+    QHash<QList<int>, QString> m_partialUpdates; // by the fields they set
 };

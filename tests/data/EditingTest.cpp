@@ -315,6 +315,41 @@ TEST(Notifications, SilencedUntilSwitchedOnWhichAnnouncesTheRecord)
     EXPECT_EQ(announced, u"2"_s);
 }
 
+// A post writes the fields the edit changed: a field changed meanwhile by a statement stays
+// as that statement left it, and a post that changed nothing still writes the record.
+TEST(PostedFields, OnlyTheChangedFieldsAreWritten)
+{
+    TestDataDir dir({u"Clenove"_s});
+    Table members(dir.db(), u"Clenove.DB"_s);
+    members.setIndexFieldNames(u"PRIJMENI"_s);
+    members.open();
+    appendRow(members, member(u"1"_s, u"Novák"_s, {{u"OBEC"_s, u"Brno"_s}}));
+    appendRow(members, member(u"2"_s, u"Adam"_s));
+
+    members.last();
+    members.edit();
+    dir.db().run(u"UPDATE Clenove SET OBEC = 'Tábor' WHERE CLEN_CISLO = '1'"_s, {});
+    members.fieldByName(u"PRIJMENI"_s).setAsString(u"Bárta"_s);
+    members.fieldByName(u"JMENO"_s).setAsString(u"Jan"_s);
+    members.post();
+
+    Table fresh(dir.db(), u"Clenove.DB"_s);
+    fresh.open();
+    ASSERT_TRUE(fresh.locate(u"CLEN_CISLO"_s, u"1"_s));
+    EXPECT_EQ(fresh.fieldByName(u"PRIJMENI"_s).asString(), u"Bárta"_s);
+    EXPECT_EQ(fresh.fieldByName(u"JMENO"_s).asString(), u"Jan"_s);
+    EXPECT_EQ(fresh.fieldByName(u"OBEC"_s).asString(), u"Tábor"_s);
+    EXPECT_EQ(columnOf(members, u"PRIJMENI"_s), listOf("Adam,Bárta"));
+
+    members.first();
+    members.edit();
+    members.fieldByName(u"PRIJMENI"_s).setAsString(u"Adam"_s);
+    EXPECT_TRUE(members.isModified());
+    EXPECT_NO_THROW(members.post());
+    EXPECT_EQ(members.state(), DataSet::State::Browse);
+    EXPECT_EQ(columnOf(members, u"PRIJMENI"_s), listOf("Adam,Bárta"));
+}
+
 } // namespace
 
 // Numbers written by the program itself, not typed, are held to the field's type as well.
