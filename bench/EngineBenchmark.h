@@ -28,6 +28,7 @@ private:
     BenchmarkResult walkMembers();
     BenchmarkResult joinPayments();
     BenchmarkResult postMemberEdit();
+    void changeFirstSurnames(int edits);
     void plainStep(const QString& sql, bool readEveryColumn, const QList<QByteArray>& binds = {});
     QStringList sampleMemberNumbers(int count);
     Table& openMembersBySurname();
