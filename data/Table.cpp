@@ -728,7 +728,7 @@ void Table::placeRow(qint64 rowid)
         setPositionQuietly(old >= 0 ? old : currentPosition());
         return;
     }
-    const int at = insertionPoint(rowid);
+    const int at = insertionPoint(rowid, old >= 0 ? old : currentPosition());
     m_rowids.insert(m_rowids.begin() + at, rowid);
     setPositionQuietly(at);
 }
@@ -779,17 +779,45 @@ int Table::compareKeys(const QList<QVariant>& a, qint64 rowA, const QList<QVaria
     return rowA < rowB ? -1 : (rowA > rowB ? 1 : 0);
 }
 
-int Table::insertionPoint(qint64 rowid)
+int Table::insertionPoint(qint64 rowid, int hint)
 {
     if (m_orderFields.isEmpty())
         return int(std::lower_bound(m_rowids.begin(), m_rowids.end(), rowid) - m_rowids.begin());
     const QList<QVariant> key = orderKey(rowid);
+    const auto precedes = [&](int i) {
+        const qint64 other = m_rowids[size_t(i)];
+        return compareKeys(orderKey(other), other, key, rowid) < 0;
+    };
+    // A changed row mostly lands near where it stood: the search widens from there, and
+    // only a far move costs as many reads as a search of the whole view.
+    const int n = int(m_rowids.size());
+    const int from = std::clamp(hint, 0, n);
     int lo = 0;
-    int hi = int(m_rowids.size());
+    int hi = n;
+    if (from < n && precedes(from)) {
+        lo = from + 1;
+        for (int step = 1; lo + step - 1 < n; step *= 2) {
+            const int probe = lo + step - 1;
+            if (!precedes(probe)) {
+                hi = probe;
+                break;
+            }
+            lo = probe + 1;
+        }
+    } else {
+        hi = from;
+        for (int step = 1; hi - step >= 0; step *= 2) {
+            const int probe = hi - step;
+            if (precedes(probe)) {
+                lo = probe + 1;
+                break;
+            }
+            hi = probe;
+        }
+    }
     while (lo < hi) {
         const int mid = (lo + hi) / 2;
-        const qint64 other = m_rowids[size_t(mid)];
-        if (compareKeys(orderKey(other), other, key, rowid) < 0)
+        if (precedes(mid))
             lo = mid + 1;
         else
             hi = mid;

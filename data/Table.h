@@ -118,7 +118,8 @@ private:
     QList<int> changedFields() const;
     void placeRow(qint64 rowid);
     bool staysInPlace(int position, qint64 rowid);
-    int insertionPoint(qint64 rowid);
+    // Where the row goes in the ordered view, searched from the hint outwards.
+    int insertionPoint(qint64 rowid, int hint);
     QList<QVariant> orderKey(qint64 rowid);
     int compareKeys(const QList<QVariant>& a, qint64 rowA, const QList<QVariant>& b,
                     qint64 rowB) const;

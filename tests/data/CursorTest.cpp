@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -102,6 +104,29 @@ TEST_F(CzechOrder, EditedRowsStayOrMoveExactlyAsAFreshViewOrdersThem)
         members.post();
         EXPECT_EQ(members.fieldByName(u"CLEN_CISLO"_s).asString(), QString::fromUtf8(number));
         EXPECT_EQ(columnOf(members, u"CLEN_CISLO"_s), freshOrder()) << number << " " << surname;
+    }
+}
+
+// The same over a longer view, where the search for a place widens step by step: moves of
+// one place, a few places and across the whole view, up and down.
+TEST_F(CzechOrder, RowsMovedNearOrFarInALongViewLandWhereAFreshViewPutsThem)
+{
+    for (int i = 0; i < 100; ++i)
+        appendRow(members, member(QString::number(400 + i),
+                                  u"Mid"_s + QString::number(i).rightJustified(3, u'0')));
+    std::mt19937 random(7);
+    const QStringList surnames = columnOf(members, u"PRIJMENI"_s);
+    for (int round = 0; round < 40; ++round) {
+        members.moveToPosition(int(random() % uint(members.recordCount())));
+        const QString number = members.fieldByName(u"CLEN_CISLO"_s).asString();
+        const QString surname =
+            surnames[int(random() % uint(surnames.size()))] + (round % 2 ? u"a"_s : QString());
+        members.edit();
+        members.fieldByName(u"PRIJMENI"_s).setAsString(surname);
+        members.post();
+        EXPECT_EQ(members.fieldByName(u"CLEN_CISLO"_s).asString(), number);
+        ASSERT_EQ(columnOf(members, u"CLEN_CISLO"_s), freshOrder())
+            << number.toStdString() << " " << surname.toStdString();
     }
 }
 
