@@ -160,11 +160,6 @@ QByteArrayView SqlStatement::utf8(int column) const
     return QByteArrayView(p, sqlite3_column_bytes(m_stmt, column));
 }
 
-int SqlStatement::storageClass(int column) const
-{
-    return sqlite3_column_type(m_stmt, column);
-}
-
 sqlite3_value* SqlStatement::columnValue(int column) const
 {
     return sqlite3_column_value(m_stmt, column);

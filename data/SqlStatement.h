@@ -41,8 +41,6 @@ public:
     QString text(int column) const;
     // The column's text as SQLite gives it; valid until the next step.
     QByteArrayView utf8(int column) const;
-    // SQLITE_INTEGER, SQLITE_FLOAT, SQLITE_TEXT, SQLITE_BLOB or SQLITE_NULL.
-    int storageClass(int column) const;
     // The column's value itself, for readers of many values (valid until the next step).
     sqlite3_value* columnValue(int column) const;
     // The column read as a value of the given field kind.

@@ -23,10 +23,7 @@ constexpr int readAheadRows = 64;
 
 QString rowidPlaceholders()
 {
-    QStringList marks;
-    for (int i = 0; i < readAheadRows; ++i)
-        marks << QStringLiteral("?");
-    return marks.join(QLatin1Char(','));
+    return QStringLiteral("?,").repeated(readAheadRows).chopped(1);
 }
 } // namespace
 
