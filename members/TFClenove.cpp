@@ -27,6 +27,7 @@
 #include "Query.h"
 #include "ReturnBox.h"
 #include "ReturnMarking.h"
+#include "SteadyTabWidget.h"
 #include "TDataModule1.h"
 #include "TFormBrigada.h"
 
@@ -98,7 +99,7 @@ TFClenove::TFClenove(QWidget* parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("TFClenove"));
-    m_tabs = new QTabWidget(this);
+    m_tabs = new SteadyTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("PageControl1"));
     m_tabs->addTab(buildBasicDataTab(), QStringLiteral("Základní data"));
     m_recordsTab = new MemberRecordsTab;
