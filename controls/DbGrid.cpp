@@ -1,11 +1,14 @@
 #include "DbGrid.h"
 
+#include "DbGridRowHeader.h"
+
 #include <QHeaderView>
 
 DbGrid::DbGrid(QWidget* parent)
     : QTableView(parent)
     , m_model(new DataSetModel(this))
 {
+    setVerticalHeader(new DbGridRowHeader(this));
     setModel(m_model);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
