@@ -12,7 +12,8 @@ class ProgramStart;
 struct sqlite3;
 
 // Times what the secretary waits for in the members window on a large chapter: moving to
-// another member with the whole member-change rule and every control following, a display
+// another member with the whole member-change rule and every control following (and once
+// more with the window repainting what changed), a display
 // filter, a locate by member number; against plain SQLite reading the same rows.
 class MembersBenchmark {
 public:
@@ -22,7 +23,9 @@ public:
     QList<BenchmarkResult> runAll();
 
 private:
-    BenchmarkResult moveToMember();
+    enum class Repaint { Left, Included };
+    BenchmarkResult moveToMember(Repaint repaint);
+    double plainMemberReads();
     BenchmarkResult displayFilter();
     BenchmarkResult locateByNumber();
     // Runs one statement over every bound value set, reading every column as text.
