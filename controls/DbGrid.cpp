@@ -1,5 +1,6 @@
 #include "DbGrid.h"
 
+#include "DbGridDelegate.h"
 #include "DbGridRowHeader.h"
 
 #include <QHeaderView>
@@ -9,6 +10,7 @@ DbGrid::DbGrid(QWidget* parent)
     , m_model(new DataSetModel(this))
 {
     setVerticalHeader(new DbGridRowHeader(this));
+    setItemDelegate(new DbGridDelegate(this));
     setModel(m_model);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
