@@ -95,29 +95,29 @@ QVariant StoredRows::readValue(int column, const char*& p) const
     const char tag = *p++;
     const FieldType type = m_types[size_t(column)];
     const bool declared = m_declared[size_t(column)];
-    QVariant v;
+    // A computed column of floats is a float in every row, whatever SQLite gave for it.
+    const bool computedFloat = !declared && type == FieldType::Float;
     switch (tag) {
     case Blank:
         return {};
     case Integer: {
         const auto i = readRaw<qint64>(p);
-        v = declared && type == FieldType::Boolean ? QVariant(i != 0) : QVariant(i);
-        break;
+        if (computedFloat)
+            return double(i);
+        return declared && type == FieldType::Boolean ? QVariant(i != 0) : QVariant(i);
     }
     case Real:
-        v = readRaw<double>(p);
-        break;
+        return readRaw<double>(p);
     default: {
         const auto length = readRaw<quint32>(p);
         const QByteArrayView utf8(p, qsizetype(length));
         p += length;
-        v = declared ? SqlStatement::fromStoredText(type, utf8)
-                     : QVariant(QString::fromUtf8(utf8.data(), utf8.size()));
+        if (declared)
+            return SqlStatement::fromStoredText(type, utf8);
+        const QVariant text(QString::fromUtf8(utf8.data(), utf8.size()));
+        return computedFloat ? QVariant(text.toDouble()) : text;
     }
     }
-    if (!declared && type == FieldType::Float)
-        return v.toDouble();
-    return v;
 }
 
 QList<QVariant> StoredRows::row(int index) const
