@@ -24,7 +24,8 @@ DbGridDelegate::DbGridDelegate(QObject* parent)
 bool DbGridDelegate::leftToTheStyle(const QStyleOptionViewItem& option,
                                     const QModelIndex& index) const
 {
-    return option.state & (QStyle::State_Selected | QStyle::State_HasFocus) ||
+    return option.state &
+               (QStyle::State_Selected | QStyle::State_HasFocus | QStyle::State_Editing) ||
            index.data(Qt::DecorationRole).isValid() || index.data(Qt::CheckStateRole).isValid() ||
            index.data(Qt::FontRole).isValid();
 }

@@ -8,8 +8,8 @@
 // Paints a grid's cells. A cell that is neither current nor selected is a background and a
 // line of text: the style paints the background, and the text is laid out once and kept, so
 // a grid repainted after a jump through thousands of records, where names and years repeat
-// from screen to screen, does not lay the same text out again. Current, selected and
-// elided cells are left to the style whole, which is where styles differ.
+// from screen to screen, does not lay the same text out again. Current, selected, edited
+// and elided cells are left to the style whole, which is where styles differ.
 class DbGridDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
