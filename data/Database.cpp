@@ -696,7 +696,7 @@ QString Database::insertSql(const QString& tableName) const
 QString Database::updateSql(const QString& tableName, const QStringList& fieldNames) const
 {
     QStringList assignments;
-    for (const QString& name : fieldNames.isEmpty() ? tableDef(tableName).fieldNames() : fieldNames)
+    for (const QString& name : fieldNames)
         assignments << quoteIdentifier(name) + QStringLiteral(" = ?");
     return QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
         .arg(quoteIdentifier(requireTable(tableName)), assignments.join(QStringLiteral(", ")));

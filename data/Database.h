@@ -93,10 +93,9 @@ public:
 
     void execute(const QString& sql);
     // The statement that inserts a whole row of the stored table, every field bound in
-    // stored order; and the one that updates a row's fields, the row id bound last.
+    // stored order; and the one that sets the named fields of a row, the row id bound last.
     QString insertSql(const QString& tableName) const;
-    // Sets the named fields, or every field when none are named.
-    QString updateSql(const QString& tableName, const QStringList& fieldNames = {}) const;
+    QString updateSql(const QString& tableName, const QStringList& fieldNames) const;
     qint64 lastInsertRowid() const;
     // Runs a statement with bound values (canonical forms, see SqlStatement::bind) and
     // returns the number of rows it changed.

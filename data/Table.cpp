@@ -66,7 +66,6 @@ bool Table::openCursor()
         database().sharedStatement(QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid IN (%2)")
                                        .arg(q(m_storage), rowidPlaceholders()));
     m_insertSql = database().insertSql(m_storage);
-    m_updateSql = database().updateSql(m_storage);
     m_seenVersion = database().version(m_storage);
     return true;
 }
@@ -77,7 +76,7 @@ void Table::closeCursor()
     m_editRowid = -1;
     m_readRow.reset();
     m_readBlock.reset();
-    m_partialUpdates.clear();
+    m_updateSql.clear();
     m_ahead = {};
 }
 
@@ -475,28 +474,30 @@ qint64 Table::writeBuffer()
         return database().lastInsertRowid();
     }
     // Only the fields the edit changed are written: an index over untouched fields then stays
-    // as it is, and the commit has fewer pages to write.
-    const QList<int> changed = changedFields();
-    if (changed.isEmpty() || changed.size() == m_buffer.size()) {
-        SqlStatement& st = database().cached(m_updateSql);
-        bindAll(st, m_buffer);
-        st.bind(int(m_buffer.size()) + 1, m_editRowid);
-        st.run();
-        return m_editRowid;
-    }
-    auto sql = m_partialUpdates.find(changed);
-    if (sql == m_partialUpdates.end()) {
-        QStringList names;
-        for (int i : changed)
-            names << m_def.fields[i].name;
-        sql = m_partialUpdates.insert(changed, database().updateSql(m_storage, names));
-    }
-    SqlStatement& st = database().cached(sql.value());
-    for (int k = 0; k < changed.size(); ++k)
-        st.bind(k + 1, m_buffer[changed[k]]);
-    st.bind(int(changed.size()) + 1, m_editRowid);
+    // as it is, and the commit has fewer pages to write. A post that changed nothing still
+    // writes the whole record.
+    QList<int> fields = changedFields();
+    if (fields.isEmpty())
+        for (int i = 0; i < m_buffer.size(); ++i)
+            fields << i;
+    SqlStatement& st = database().cached(updateSqlFor(fields));
+    for (int k = 0; k < fields.size(); ++k)
+        st.bind(k + 1, m_buffer[fields[k]]);
+    st.bind(int(fields.size()) + 1, m_editRowid);
     st.run();
     return m_editRowid;
+}
+
+const QString& Table::updateSqlFor(const QList<int>& fields)
+{
+    auto sql = m_updateSql.find(fields);
+    if (sql == m_updateSql.end()) {
+        QStringList names;
+        for (int i : fields)
+            names << m_def.fields[i].name;
+        sql = m_updateSql.insert(fields, database().updateSql(m_storage, names));
+    }
+    return sql.value();
 }
 
 QList<int> Table::changedFields() const

@@ -116,6 +116,7 @@ private:
     void reloadKeepingRow(qint64 rowid);
     qint64 writeBuffer();
     QList<int> changedFields() const;
+    const QString& updateSqlFor(const QList<int>& fields);
     void placeRow(qint64 rowid);
     bool staysInPlace(int position, qint64 rowid);
     // Where the row goes in the ordered view, searched from the hint outwards.
@@ -161,6 +162,5 @@ private:
     static constexpr int noReadYet = -2;
     std::shared_ptr<SqlStatement> m_readBlock;
     QString m_insertSql;
-    QString m_updateSql;
-    QHash<QList<int>, QString> m_partialUpdates; // by the fields they set
+    QHash<QList<int>, QString> m_updateSql; // by the fields they set
 };
