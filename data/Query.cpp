@@ -125,8 +125,15 @@ void Query::closeCursor()
 void Query::rebuildView()
 {
     m_view.clear();
-    for (int i = 0; i < m_rows.size(); ++i)
-        if (!filterActive() || filterExpression().matches(m_rows.row(i)))
-            m_view << i;
+    // One list serves every row the filter looks at.
+    QList<QVariant> values;
+    for (int i = 0; i < m_rows.size(); ++i) {
+        if (filterActive()) {
+            m_rows.readRow(i, values);
+            if (!filterExpression().matches(values))
+                continue;
+        }
+        m_view << i;
+    }
     forgetRecord();
 }
