@@ -90,7 +90,7 @@ TEST_F(SteadyTabs, APageNeedingMoreRoomStillGrowsTheTabWidgetAndTheWindow)
     EXPECT_GE(label->width(), 900);
 }
 
-TEST(GridRowHeader, KeepsOneWidthWideEnoughForTheIndicatorWhateverTheRows)
+TEST(GridRowHeader, KeepsOneWidthWideEnoughForTheIndicatorWhateverTheRowsOrFont)
 {
     ensureTestApplication();
     TestChapter chapter;
@@ -116,6 +116,15 @@ TEST(GridRowHeader, KeepsOneWidthWideEnoughForTheIndicatorWhateverTheRows)
     EXPECT_GT(full, QFontMetrics(bold).horizontalAdvance(QStringLiteral("\u25B8")));
     EXPECT_EQ(grid.verticalHeader()->model()->headerData(members.recordCount() - 1, Qt::Vertical),
               QStringLiteral("\u25B8"));
+
+    // A larger font (a secretary's larger system font) widens it for the indicator again.
+    QFont large = grid.font();
+    large.setPointSizeF(large.pointSizeF() * 4);
+    grid.setFont(large);
+    QCoreApplication::processEvents();
+    large.setBold(true);
+    EXPECT_GT(grid.verticalHeader()->width(),
+              QFontMetrics(large).horizontalAdvance(QStringLiteral("\u25B8")));
 }
 
 // The box around what differs from the cell's own background, in the cell's coordinates.
