@@ -2,6 +2,7 @@
 
 #include "EngineError.h"
 #include "Messages.h"
+#include "ReportPdfWriter.h"
 
 #include <QFile>
 #include <QFontMetricsF>
@@ -125,6 +126,8 @@ void ReportPainter::paintPage(const RenderedDocument::Page& page, QPainter& pain
 
 void ReportPainter::writePdf(const RenderedDocument& document, const QString& path)
 {
+    if (ReportPdfWriter(document).write(path))
+        return;
     QPdfWriter writer(path);
     writer.setCreator(Messages::programName());
     writer.setTitle(document.title.isEmpty() ? document.reportName : document.title);

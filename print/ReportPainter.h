@@ -19,6 +19,7 @@ public:
                       const std::function<bool(int)>& pageDone = {});
     // One page onto a painter whose origin is the paper's top left corner.
     static void paintPage(const RenderedDocument::Page& page, QPainter& painter);
+    // Writes the file itself where it can, and through the painter where a text needs it.
     // Throws EngineError when the file cannot be written.
     static void writePdf(const RenderedDocument& document, const QString& path);
 };

@@ -1,5 +1,7 @@
 #include "TextMetrics.h"
 
+#include <QTextLayout>
+
 namespace {
 constexpr double MeasureDpi = 1200;
 constexpr double MmPerInch = 25.4;
@@ -40,6 +42,23 @@ const QFontMetricsF& TextMetrics::metrics(const ReportFont& font) const
 double TextMetrics::toMm(double pixels) const
 {
     return pixels * MmPerInch / m_device.logicalDpiY();
+}
+
+QRawFont TextMetrics::rawFont(const ReportFont& font) const
+{
+    // Laying a letter out is the one public way to the font engine the painter uses at this
+    // resolution, with the size it rounded to.
+    QTextLayout layout(QStringLiteral("x"), font.toQFont(), &m_device);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    const QList<QGlyphRun> runs = layout.glyphRuns();
+    return runs.isEmpty() ? QRawFont() : runs.first().rawFont();
+}
+
+double TextMetrics::dotsPerInch() const
+{
+    return m_device.logicalDpiY();
 }
 
 double TextMetrics::ascent(const ReportFont& font) const

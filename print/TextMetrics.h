@@ -5,6 +5,7 @@
 #include <QFontMetricsF>
 #include <QHash>
 #include <QImage>
+#include <QRawFont>
 
 #include <memory>
 
@@ -21,6 +22,9 @@ public:
     double ascent(const ReportFont& font) const;
     double lineHeight(const ReportFont& font) const;
     double width(const ReportFont& font, const QString& text) const;
+    // The font as it is measured and painted at printer resolution, in whole dots.
+    QRawFont rawFont(const ReportFont& font) const;
+    double dotsPerInch() const;
 
 private:
     // A font's metrics and the widths of the texts measured in it so far: a list measures the

@@ -1,0 +1,99 @@
+#include "PdfFile.h"
+
+#include <QIODevice>
+#include <QString>
+
+#include <cmath>
+
+PdfFile::PdfFile(QIODevice& device)
+    : m_device(device)
+{
+    // The second line's high bytes tell transfer programs that the file is binary.
+    write("%PDF-1.4\n%\xE2\xE3\xCF\xD3\n");
+}
+
+void PdfFile::write(const QByteArray& bytes)
+{
+    if (m_failed)
+        return;
+    if (m_device.write(bytes) != bytes.size())
+        m_failed = true;
+    m_position += bytes.size();
+}
+
+int PdfFile::newObject()
+{
+    m_offsets.append(-1);
+    return int(m_offsets.size());
+}
+
+void PdfFile::beginObject(int number)
+{
+    m_offsets[number - 1] = m_position;
+    write(QByteArray::number(number) + " 0 obj\n");
+}
+
+void PdfFile::writeObject(int number, const QByteArray& body)
+{
+    beginObject(number);
+    write(body + "\nendobj\n");
+}
+
+void PdfFile::writeStream(int number, const QByteArray& dictionary, const QByteArray& data)
+{
+    // qCompress puts the length in front of a zlib stream, which is what FlateDecode reads.
+    // The fastest level: page contents repeat so much that a long list comes out only a
+    // quarter larger than at the default level, in a fraction of the time.
+    const QByteArray compressed = qCompress(data, 1).mid(4);
+    beginObject(number);
+    write("<<" + dictionary + " /Filter /FlateDecode /Length " +
+          QByteArray::number(compressed.size()) + ">>\nstream\n");
+    write(compressed);
+    write("\nendstream\nendobj\n");
+}
+
+bool PdfFile::finish(int catalog, int info)
+{
+    const qint64 table = m_position;
+    QByteArray xref = "xref\n0 " + QByteArray::number(m_offsets.size() + 1) + "\n";
+    xref += "0000000000 65535 f \n";
+    for (qint64 offset : m_offsets) {
+        if (offset < 0)
+            return false; // an object was promised and never written
+        xref += QByteArray::number(offset).rightJustified(10, '0') + " 00000 n \n";
+    }
+    write(xref);
+    write("trailer\n<</Size " + QByteArray::number(m_offsets.size() + 1) + " /Root " +
+          QByteArray::number(catalog) + " 0 R /Info " + QByteArray::number(info) +
+          " 0 R>>\nstartxref\n" + QByteArray::number(table) + "\n%%EOF\n");
+    return !m_failed;
+}
+
+QByteArray PdfFile::textString(const QString& text)
+{
+    QByteArray hex = "<FEFF";
+    for (const QChar c : text)
+        hex += QByteArray::number(c.unicode(), 16).rightJustified(4, '0').toUpper();
+    return hex + ">";
+}
+
+void PdfFile::appendNumber(QByteArray& out, double value)
+{
+    // Written by hand: a list writes tens of thousands of positions, and thousandths of a
+    // point are finer than any printer.
+    long long thousandths = std::llround(value * 1000);
+    if (thousandths < 0) {
+        out += '-';
+        thousandths = -thousandths;
+    }
+    out += QByteArray::number(thousandths / 1000);
+    int fraction = int(thousandths % 1000);
+    if (fraction == 0)
+        return;
+    char digits[5] = {'.', char('0' + fraction / 100), char('0' + fraction / 10 % 10),
+                      char('0' + fraction % 10), 0};
+    int length = 4;
+    while (digits[length - 1] == '0')
+        --length;
+    out.append(digits, length);
+}
