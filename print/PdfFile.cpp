@@ -1,12 +1,11 @@
 #include "PdfFile.h"
 
-#include <QIODevice>
 #include <QString>
 
 #include <cmath>
+#include <utility>
 
-PdfFile::PdfFile(QIODevice& device)
-    : m_device(device)
+PdfFile::PdfFile()
 {
     // The second line's high bytes tell transfer programs that the file is binary.
     write("%PDF-1.4\n%\xE2\xE3\xCF\xD3\n");
@@ -14,11 +13,7 @@ PdfFile::PdfFile(QIODevice& device)
 
 void PdfFile::write(const QByteArray& bytes)
 {
-    if (m_failed)
-        return;
-    if (m_device.write(bytes) != bytes.size())
-        m_failed = true;
-    m_position += bytes.size();
+    m_bytes += bytes;
 }
 
 int PdfFile::newObject()
@@ -29,7 +24,7 @@ int PdfFile::newObject()
 
 void PdfFile::beginObject(int number)
 {
-    m_offsets[number - 1] = m_position;
+    m_offsets[number - 1] = m_bytes.size();
     write(QByteArray::number(number) + " 0 obj\n");
 }
 
@@ -52,21 +47,20 @@ void PdfFile::writeStream(int number, const QByteArray& dictionary, const QByteA
     write("\nendstream\nendobj\n");
 }
 
-bool PdfFile::finish(int catalog, int info)
+QByteArray PdfFile::finish(int catalog, int info)
 {
-    const qint64 table = m_position;
+    const qint64 table = m_bytes.size();
     QByteArray xref = "xref\n0 " + QByteArray::number(m_offsets.size() + 1) + "\n";
     xref += "0000000000 65535 f \n";
     for (qint64 offset : m_offsets) {
-        if (offset < 0)
-            return false; // an object was promised and never written
+        Q_ASSERT(offset >= 0); // every object handed out is written
         xref += QByteArray::number(offset).rightJustified(10, '0') + " 00000 n \n";
     }
     write(xref);
     write("trailer\n<</Size " + QByteArray::number(m_offsets.size() + 1) + " /Root " +
           QByteArray::number(catalog) + " 0 R /Info " + QByteArray::number(info) +
           " 0 R>>\nstartxref\n" + QByteArray::number(table) + "\n%%EOF\n");
-    return !m_failed;
+    return std::exchange(m_bytes, {});
 }
 
 QByteArray PdfFile::textString(const QString& text)

@@ -3,21 +3,19 @@
 #include <QByteArray>
 #include <QList>
 
-class QIODevice;
-
 // The objects of a PDF file written one after another, with the cross-reference table that
 // lets a reader find them. Numbers are handed out first, so objects may name each other
 // before they are written.
 class PdfFile {
 public:
-    explicit PdfFile(QIODevice& device);
+    PdfFile();
 
     int newObject();
     void writeObject(int number, const QByteArray& body);
     // The stream is compressed; dictionary holds the entries besides its length and filter.
     void writeStream(int number, const QByteArray& dictionary, const QByteArray& data);
-    // Ends the file with the table of objects; false when something could not be written.
-    bool finish(int catalog, int info);
+    // Ends the file with the table of objects and hands it over whole.
+    QByteArray finish(int catalog, int info);
 
     // A text string any reader shows with its accents: UTF-16 with a byte order mark.
     static QByteArray textString(const QString& text);
@@ -28,8 +26,6 @@ private:
     void write(const QByteArray& bytes);
     void beginObject(int number);
 
-    QIODevice& m_device;
+    QByteArray m_bytes;
     QList<qint64> m_offsets; // by object number - 1; -1 while not written
-    qint64 m_position = 0;
-    bool m_failed = false;
 };

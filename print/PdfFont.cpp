@@ -107,11 +107,13 @@ int PdfFont::toThousandths(int fontUnits) const
 
 QByteArray PdfFont::baseFontName() const
 {
-    // Six capitals and a plus say that the file holds only part of the font.
-    QByteArray name = "ZEB";
-    name += char('A' + m_index / 676 % 26);
-    name += char('A' + m_index / 26 % 26);
-    name += char('A' + m_index % 26);
+    // Six capitals and a plus say that the file holds only part of the font; they differ
+    // with the glyphs kept, so subsets of two documents merged into one stay apart.
+    const QList<quint32> glyphs = m_letters.keys();
+    size_t hash = qHashRange(glyphs.cbegin(), glyphs.cend(), size_t(m_index));
+    QByteArray name;
+    for (int i = 0; i < 6; ++i, hash /= 26)
+        name += char('A' + hash % 26);
     name += '+';
     if (!m_font.postScriptName().isEmpty())
         return name + m_font.postScriptName();

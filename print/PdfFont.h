@@ -17,7 +17,9 @@ class PdfFont {
 public:
     PdfFont(const QRawFont& font, int index);
 
-    bool isValid() const { return m_font.isValid(); }
+    // False for fonts without TrueType outlines and fonts that may not be embedded.
+    bool isValid() const { return m_font.isValid() && m_font.isEmbeddable(); }
+    bool isBold() const { return m_font.isBold(); }
     // The name page contents select it by at one size, such as "/F1s2". The size is the
     // font as the painter draws it at printer resolution, whose advances the texts keep.
     QByteArray resourceName(const QRawFont& sized, PdfFile& file);

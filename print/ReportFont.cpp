@@ -23,5 +23,8 @@ QFont ReportFont::toQFont() const
     // of a text that has to stop before a printed line.
     font.setKerning(false);
     font.setHintingPreference(QFont::PreferNoHinting);
+    // Nor with ligatures: each letter is drawn as itself, and PDF files written straight from
+    // a report draw them so too.
+    font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
 }

@@ -4,11 +4,12 @@
 #include "Messages.h"
 #include "ReportPdfWriter.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSaveFile>
 
 namespace {
 
@@ -124,14 +125,33 @@ void ReportPainter::paintPage(const RenderedDocument::Page& page, QPainter& pain
         pagePainter.paint(item);
 }
 
+QByteArray ReportPainter::paintedPdf(const RenderedDocument& document)
+{
+    QBuffer bytes;
+    bytes.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&bytes);
+        writer.setCreator(Messages::programName());
+        writer.setTitle(document.title.isEmpty() ? document.reportName : document.title);
+        setUp(writer, document);
+        if (!paint(document, writer))
+            return {};
+    }
+    return bytes.data();
+}
+
 void ReportPainter::writePdf(const RenderedDocument& document, const QString& path)
 {
-    if (ReportPdfWriter(document).write(path))
-        return;
-    QPdfWriter writer(path);
-    writer.setCreator(Messages::programName());
-    writer.setTitle(document.title.isEmpty() ? document.reportName : document.title);
-    setUp(writer, document);
-    if (!paint(document, writer) || QFile(path).size() == 0)
-        throw EngineError(QStringLiteral("Sestavu nelze uložit do souboru %1.").arg(path));
+    const QString failure = QStringLiteral("Sestavu nelze uložit do souboru %1.").arg(path);
+    QByteArray pdf = ReportPdfWriter(document).toPdf();
+    if (pdf.isEmpty())
+        pdf = paintedPdf(document);
+    // The file is replaced only once the new one is whole, so a full disk or a file held
+    // open elsewhere leaves the earlier copy as it was. A folder that takes no new files
+    // but lets this one be overwritten is written in place.
+    QSaveFile file(path);
+    file.setDirectWriteFallback(true);
+    if (pdf.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(pdf) != pdf.size() ||
+        !file.commit())
+        throw EngineError(failure);
 }

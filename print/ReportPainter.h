@@ -2,6 +2,8 @@
 
 #include "RenderedDocument.h"
 
+#include <QByteArray>
+
 #include <functional>
 
 class QPagedPaintDevice;
@@ -20,6 +22,10 @@ public:
     // One page onto a painter whose origin is the paper's top left corner.
     static void paintPage(const RenderedDocument::Page& page, QPainter& painter);
     // Writes the file itself where it can, and through the painter where a text needs it.
-    // Throws EngineError when the file cannot be written.
+    // Throws EngineError when the file cannot be written, leaving an earlier file as it was.
     static void writePdf(const RenderedDocument& document, const QString& path);
+
+private:
+    // The document painted into a PDF, empty when it could not be.
+    static QByteArray paintedPdf(const RenderedDocument& document);
 };

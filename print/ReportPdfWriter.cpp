@@ -1,14 +1,13 @@
 #include "ReportPdfWriter.h"
 
-#include "EngineError.h"
 #include "Messages.h"
 #include "PdfFile.h"
 #include "PdfFont.h"
 
 #include <QDateTime>
-#include <QPainter>
 #include <QRawFont>
-#include <QSaveFile>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -16,21 +15,34 @@ namespace {
 
 constexpr double PointsPerMm = 72 / 25.4;
 
-// An image as the rows of its samples, on white paper where it was transparent.
-QByteArray samples(const QImage& image, bool gray)
+// The rows of an image's samples, converted to a format of so many bytes per pixel.
+QByteArray samples(const QImage& image, QImage::Format format, int bytesPerPixel)
 {
-    QImage flat(image.size(), gray ? QImage::Format_Grayscale8 : QImage::Format_RGB888);
-    flat.fill(Qt::white);
-    {
-        QPainter painter(&flat);
-        painter.drawImage(0, 0, image);
-    }
-    const int rowBytes = image.width() * (gray ? 1 : 3);
+    const QImage converted = image.convertToFormat(format);
+    const int rowBytes = image.width() * bytesPerPixel;
     QByteArray rows;
     rows.reserve(qsizetype(rowBytes) * image.height());
-    for (int y = 0; y < flat.height(); ++y)
-        rows.append(reinterpret_cast<const char*>(flat.constScanLine(y)), rowBytes);
+    for (int y = 0; y < converted.height(); ++y)
+        rows.append(reinterpret_cast<const char*>(converted.constScanLine(y)), rowBytes);
     return rows;
+}
+
+// The image's alpha channel, empty when every pixel is opaque.
+QByteArray transparency(const QImage& image)
+{
+    if (!image.hasAlphaChannel())
+        return {};
+    const QByteArray alpha = samples(image, QImage::Format_Alpha8, 1);
+    const bool opaque = std::all_of(alpha.cbegin(), alpha.cend(),
+                                    [](char a) { return static_cast<unsigned char>(a) == 255; });
+    return opaque ? QByteArray() : alpha;
+}
+
+QByteArray imageDictionary(const QImage& image, const QByteArray& colourSpace)
+{
+    return "/Type /XObject /Subtype /Image /Width " + QByteArray::number(image.width()) +
+           " /Height " + QByteArray::number(image.height()) + " /ColorSpace " + colourSpace +
+           " /BitsPerComponent 8";
 }
 
 } // namespace
@@ -42,28 +54,18 @@ ReportPdfWriter::ReportPdfWriter(const RenderedDocument& document)
 
 ReportPdfWriter::~ReportPdfWriter() = default;
 
-bool ReportPdfWriter::write(const QString& path)
+QByteArray ReportPdfWriter::toPdf()
 {
-    const QString failure = QStringLiteral("Sestavu nelze uložit do souboru %1.").arg(path);
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly))
-        throw EngineError(failure);
-    PdfFile file(out);
-    if (!writeBody(file)) {
-        out.cancelWriting();
-        return false;
-    }
-    if (!out.commit())
-        throw EngineError(failure);
-    return true;
+    PdfFile file;
+    return writeBody(file) ? file.finish(m_catalog, m_information) : QByteArray();
 }
 
 bool ReportPdfWriter::writeBody(PdfFile& file)
 {
-    const int catalog = file.newObject();
+    m_catalog = file.newObject();
     const int pageTree = file.newObject();
     const int resourceDictionary = file.newObject();
-    const int information = file.newObject();
+    m_information = file.newObject();
     const QRect paper = m_document.page.pageLayout().fullRectPoints();
     m_pageHeight = paper.height();
     const QByteArray pageEntries = " /Parent " + QByteArray::number(pageTree) +
@@ -87,9 +89,10 @@ bool ReportPdfWriter::writeBody(PdfFile& file)
     file.writeObject(resourceDictionary, resources());
     file.writeObject(pageTree, "<</Type /Pages /Kids [" + kids.trimmed() + "] /Count " +
                                    QByteArray::number(m_document.pageCount()) + ">>");
-    file.writeObject(catalog, "<</Type /Catalog /Pages " + QByteArray::number(pageTree) + " 0 R>>");
-    file.writeObject(information, info());
-    return file.finish(catalog, information);
+    file.writeObject(m_catalog,
+                     "<</Type /Catalog /Pages " + QByteArray::number(pageTree) + " 0 R>>");
+    file.writeObject(m_information, info());
+    return true;
 }
 
 QByteArray ReportPdfWriter::resources() const
@@ -220,12 +223,20 @@ int ReportPdfWriter::imageObject(const QImage& image, PdfFile& file)
     if (known != m_images.constEnd())
         return known.value();
     const int number = file.newObject();
-    const bool gray = image.allGray();
-    file.writeStream(number,
-                     "/Type /XObject /Subtype /Image /Width " + QByteArray::number(image.width()) +
-                         " /Height " + QByteArray::number(image.height()) + " /ColorSpace " +
-                         (gray ? "/DeviceGray" : "/DeviceRGB") + " /BitsPerComponent 8",
-                     samples(image, gray));
+    QByteArray dictionary;
+    // What shows through a transparent picture stays, as the painter keeps it with a mask.
+    const QByteArray alpha = transparency(image);
+    if (!alpha.isEmpty()) {
+        const int mask = file.newObject();
+        file.writeStream(mask, imageDictionary(image, "/DeviceGray"), alpha);
+        dictionary = " /SMask " + QByteArray::number(mask) + " 0 R";
+    }
+    if (image.allGray())
+        file.writeStream(number, imageDictionary(image, "/DeviceGray") + dictionary,
+                         samples(image, QImage::Format_Grayscale8, 1));
+    else
+        file.writeStream(number, imageDictionary(image, "/DeviceRGB") + dictionary,
+                         samples(image, QImage::Format_RGB888, 3));
     m_images.insert(image.cacheKey(), number);
     return number;
 }
@@ -253,15 +264,12 @@ PdfFont* ReportPdfWriter::faceFor(const ReportFont& font, const QRawFont& sized)
     const auto known = m_faces.constFind(key);
     if (known != m_faces.constEnd())
         return known.value();
-    // A bold the font has no face for is made up by the painter, which this file cannot do.
-    const bool madeUpBold = font.bold && sized.weight() < QFont::DemiBold;
     PdfFont* face = nullptr;
-    if (!madeUpBold) {
-        auto made = std::make_unique<PdfFont>(sized, int(m_fonts.size()) + 1);
-        if (made->isValid()) {
-            face = made.get();
-            m_fonts.push_back(std::move(made));
-        }
+    auto made = std::make_unique<PdfFont>(sized, int(m_fonts.size()) + 1);
+    // A bold the font has no face for is made up by the painter, which this file cannot do.
+    if (made->isValid() && (!font.bold || made->isBold())) {
+        face = made.get();
+        m_fonts.push_back(std::move(made));
     }
     m_faces.insert(key, face);
     return face;

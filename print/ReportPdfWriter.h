@@ -22,11 +22,9 @@ public:
     ReportPdfWriter(const ReportPdfWriter&) = delete;
     ReportPdfWriter& operator=(const ReportPdfWriter&) = delete;
 
-    // Writes the whole file or leaves whatever was at the path. False, with nothing written,
-    // when a text needs what only the painter does (another font for a missing letter,
-    // shaping, an outline font other than TrueType). Throws EngineError when the file cannot
-    // be written.
-    bool write(const QString& path);
+    // The whole file, or nothing when a text needs what only the painter does (another font
+    // for a missing letter, shaping, a font that is not TrueType or may not be embedded).
+    QByteArray toPdf();
 
 private:
     // A report font as the file uses it: the embedded face (none when the painter has to
@@ -58,6 +56,8 @@ private:
     const RenderedDocument& m_document;
     TextMetrics m_metrics;
     double m_pageHeight = 0; // points
+    int m_catalog = 0;
+    int m_information = 0;
     std::vector<std::unique_ptr<PdfFont>> m_fonts;
     QHash<QString, PdfFont*> m_faces; // nullptr: the painter's
     QHash<QString, FontUse> m_fontUses;

@@ -1,5 +1,6 @@
 #include "TextMetrics.h"
 
+#include <QFontInfo>
 #include <QTextLayout>
 
 namespace {
@@ -53,7 +54,11 @@ QRawFont TextMetrics::rawFont(const ReportFont& font) const
     layout.createLine();
     layout.endLayout();
     const QList<QGlyphRun> runs = layout.glyphRuns();
-    return runs.isEmpty() ? QRawFont() : runs.first().rawFont();
+    // A face without the letter lends the layout another font, which is not this one.
+    if (runs.size() != 1 || runs.first().rawFont().familyName().compare(
+                                QFontInfo(layout.font()).family(), Qt::CaseInsensitive) != 0)
+        return QRawFont();
+    return runs.first().rawFont();
 }
 
 double TextMetrics::dotsPerInch() const

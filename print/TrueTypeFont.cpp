@@ -91,6 +91,23 @@ TrueTypeFont::TrueTypeFont(const QRawFont& font)
     m_valid = readTables(font) && readHeader();
     if (m_valid)
         readPostScriptName(font.fontTable("name"));
+    readStyle(font.fontTable("OS/2"));
+}
+
+void TrueTypeFont::readStyle(const QByteArray& os2)
+{
+    constexpr quint16 MacStyleBold = 0x0001;
+    constexpr quint16 SelectionBold = 0x0020;
+    constexpr quint16 RestrictedLicence = 0x0002;
+    constexpr quint16 UsageKindMask = 0x000F;
+    constexpr quint16 BitmapsOnly = 0x0200;
+    const QByteArray head = m_tables.value("head");
+    m_bold = head.size() >= 46 && (readU16(head, 44) & MacStyleBold);
+    if (os2.size() < 64)
+        return;
+    m_bold = m_bold || (readU16(os2, 62) & SelectionBold) || readU16(os2, 4) >= 600;
+    const quint16 embedding = readU16(os2, 8);
+    m_embeddable = (embedding & UsageKindMask) != RestrictedLicence && !(embedding & BitmapsOnly);
 }
 
 void TrueTypeFont::readPostScriptName(const QByteArray& names)
@@ -178,11 +195,13 @@ void TrueTypeFont::addComponents(quint32 glyph, QList<quint32>& pending) const
 {
     const quint32 start = glyphOffset(glyph);
     const quint32 end = glyphOffset(glyph + 1);
-    if (end < start + 10 || end > quint32(m_glyf.size()) || readI16(m_glyf, start) >= 0)
+    // Subtractions, not sums: a damaged offset near the top of the range must not wrap.
+    if (start >= end || end > quint32(m_glyf.size()) || end - start < 10 ||
+        readI16(m_glyf, start) >= 0)
         return; // empty or simple
     quint32 at = start + 10;
     for (;;) {
-        if (at + 4 > end)
+        if (at >= end || end - at < 4)
             return;
         const quint16 flags = readU16(m_glyf, at);
         pending.append(readU16(m_glyf, at + 2));

@@ -15,6 +15,10 @@ public:
     explicit TrueTypeFont(const QRawFont& font);
 
     bool isValid() const { return m_valid; }
+    // Whether the face itself is bold, rather than a bold made up from a lighter face.
+    bool isBold() const { return m_bold; }
+    // Whether the font's licence lets a document carry its outlines.
+    bool isEmbeddable() const { return m_embeddable; }
     int unitsPerEm() const { return m_unitsPerEm; }
     int glyphCount() const { return m_glyphCount; }
     int ascender() const { return m_ascender; }
@@ -33,6 +37,7 @@ private:
     bool readTables(const QRawFont& font);
     bool readHeader();
     void readPostScriptName(const QByteArray& names);
+    void readStyle(const QByteArray& os2);
     quint32 glyphOffset(quint32 glyph) const;
     QSet<quint32> withComponents(QSet<quint32> glyphs) const;
     void addComponents(quint32 glyph, QList<quint32>& pending) const;
@@ -51,4 +56,6 @@ private:
     int m_descender = 0;
     QRectF m_box;
     QByteArray m_postScriptName;
+    bool m_bold = false;
+    bool m_embeddable = true;
 };

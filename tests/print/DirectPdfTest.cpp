@@ -5,12 +5,17 @@
 #include "RenderedDocument.h"
 #include "ReportPainter.h"
 #include "ReportPdfWriter.h"
+#include "TrueTypeFont.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFontInfo>
 #include <QImage>
+#include <QPainterPath>
 #include <QPdfWriter>
+#include <QRawFont>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 #include <gtest/gtest.h>
 
@@ -45,7 +50,8 @@ RenderedDocument sampleDocument()
     page.items << cut;
     page.items << RenderedDocument::line({15, 62}, {190, 62}, 0.5)
                << RenderedDocument::line({15, 70}, {190, 70}, 0.1)
-               << RenderedDocument::line({100, 58}, {100, 80}, 1.0);
+               << RenderedDocument::line({100, 58}, {100, 80}, 1.0)
+               << RenderedDocument::line({110, 94}, {130, 94}, 0.5); // under the picture
     RenderedDocument::Item cleared = text(u"Přes čáru"_s, {60, 60}, 10);
     cleared.opaque = true;
     page.items << cleared;
@@ -62,8 +68,21 @@ RenderedDocument sampleDocument()
     document.pages << page;
     RenderedDocument::Page second;
     second.items << text(u"Druhá strana"_s, {20, 20}, 14, true);
+    // A face with ligatures for "fi" and "ffl", which reports draw as single letters.
+    RenderedDocument::Item ligatures = text(u"office fifty waffle Josef"_s, {20, 30}, 10);
+    ligatures.font.face = u"DejaVu Sans"_s;
+    second.items << ligatures;
     document.pages << second;
     return document;
+}
+
+void writeDirectly(const RenderedDocument& document, const QString& path)
+{
+    const QByteArray pdf = ReportPdfWriter(document).toPdf();
+    ASSERT_FALSE(pdf.isEmpty());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(pdf);
 }
 
 void paintPdf(const RenderedDocument& document, const QString& path)
@@ -113,7 +132,7 @@ protected:
 TEST_F(DirectPdf, LooksAsThePaintedFileDoesAndReadsTheSame)
 {
     const RenderedDocument document = sampleDocument();
-    ASSERT_TRUE(ReportPdfWriter(document).write(path(u"direct.pdf"_s)));
+    writeDirectly(document, path(u"direct.pdf"_s));
     paintPdf(document, path(u"painted.pdf"_s));
 
     const QList<PdfWord> direct = pdfWords(path(u"direct.pdf"_s));
@@ -137,24 +156,67 @@ TEST_F(DirectPdf, LooksAsThePaintedFileDoesAndReadsTheSame)
     }
 }
 
-TEST_F(DirectPdf, LeavesATextThatNeedsShapingToThePainterAndTheFileAsItWas)
+TEST_F(DirectPdf, LeavesToThePainterWhatOnlyThePainterDraws)
 {
-    RenderedDocument document = sampleDocument();
     // An accent typed as a mark after its letter is composed by the painter.
-    document.pages[1].items << text(u"Jose\u0301 Novák"_s, {20, 40}, 10);
-    QFile earlier(path(u"adresar.pdf"_s));
-    ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
-    earlier.write("dřívější soubor");
-    earlier.close();
-
-    EXPECT_FALSE(ReportPdfWriter(document).write(earlier.fileName()));
-    ASSERT_TRUE(earlier.open(QIODevice::ReadOnly));
-    EXPECT_EQ(QString::fromUtf8(earlier.readAll()), u"dřívější soubor"_s);
-    earlier.close();
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{u"adresar.pdf"_s});
-
-    ReportPainter::writePdf(document, earlier.fileName());
-    const QList<PdfWord> words = pdfWords(earlier.fileName());
+    RenderedDocument marked = sampleDocument();
+    marked.pages[1].items << text(u"Jose\u0301 Novák"_s, {20, 40}, 10);
+    EXPECT_TRUE(ReportPdfWriter(marked).toPdf().isEmpty());
+    ReportPainter::writePdf(marked, path(u"adresar.pdf"_s));
+    const QList<PdfWord> words = pdfWords(path(u"adresar.pdf"_s));
     EXPECT_EQ(wordOf(words, u"Novák"_s).page, 1);
     EXPECT_EQ(wordOf(words, u"Příliš"_s).page, 0);
+
+    // A face with no bold of its own gets a bold made up by the painter.
+    RenderedDocument madeUpBold;
+    madeUpBold.pages << RenderedDocument::Page();
+    madeUpBold.pages[0].items << text(u"Tučně"_s, {20, 20}, 10, true);
+    madeUpBold.pages[0].items[0].font.face = u"DejaVu Math TeX Gyre"_s;
+    if (QFontInfo(madeUpBold.pages[0].items[0].font.toQFont()).family() ==
+        u"DejaVu Math TeX Gyre"_s) {
+        EXPECT_TRUE(ReportPdfWriter(madeUpBold).toPdf().isEmpty());
+    }
+}
+
+namespace {
+
+// Where a table of a font file starts, from its directory.
+qsizetype tableOffset(const QByteArray& font, const QByteArray& tag)
+{
+    const int count = qFromBigEndian<quint16>(font.constData() + 4);
+    for (int i = 0; i < count; ++i) {
+        const char* record = font.constData() + 12 + 16 * i;
+        if (QByteArray(record, 4) == tag)
+            return qFromBigEndian<quint32>(record + 8);
+    }
+    return -1;
+}
+
+} // namespace
+
+TEST(TrueTypeSubset, KeepsTheOutlinesOfItsLettersOnlyAndSurvivesADamagedFont)
+{
+    QRawFont liberation = QRawFont::fromFont(ReportFont().toQFont());
+    liberation.setPixelSize(100);
+    const TrueTypeFont font(liberation);
+    ASSERT_TRUE(font.isValid());
+    const quint32 caron = liberation.glyphIndexesForString(u"Š"_s).value(0);
+    const quint32 a = liberation.glyphIndexesForString(u"A"_s).value(0);
+    const QByteArray subset = font.subset({caron});
+
+    const QRawFont cut(subset, 100);
+    ASSERT_TRUE(cut.isValid());
+    // Š is built of S and a caron; both parts come along.
+    EXPECT_EQ(cut.pathForGlyph(caron).boundingRect().toRect(),
+              liberation.pathForGlyph(caron).boundingRect().toRect());
+    EXPECT_TRUE(cut.pathForGlyph(a).isEmpty());
+
+    // The first glyph's outline said to start at the very top of the range.
+    QByteArray damaged = subset;
+    const qsizetype loca = tableOffset(damaged, "loca");
+    ASSERT_GT(loca, 0);
+    qToBigEndian<quint32>(0xFFFFFFF8u, damaged.data() + loca);
+    const TrueTypeFont broken(QRawFont(damaged, 100));
+    ASSERT_TRUE(broken.isValid());
+    EXPECT_FALSE(broken.subset({caron}).isEmpty());
 }
