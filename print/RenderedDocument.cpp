@@ -27,7 +27,7 @@ QString plainLetters(const QString& text)
 
 QString RenderedDocument::pdfFileName() const
 {
-    QStringList parts{plainLetters(title.isEmpty() ? reportName : title), plainLetters(subject),
+    QStringList parts{plainLetters(fileTitle()), plainLetters(subject),
                       printedOn.toString(Qt::ISODate)};
     parts.removeAll(QString());
     return parts.join(QLatin1Char('-')) + QStringLiteral(".pdf");

@@ -64,6 +64,8 @@ public:
     bool listReport = false;
     DataTable table;
 
+    // The title a file carries: the document's own, or the report's name when it has none.
+    QString fileTitle() const { return title.isEmpty() ? reportName : title; }
     // The name a saved copy is offered under: the title in plain letters, the subject and
     // the day, such as "Potvrzeni-o-zaplaceni-00123-2026-12-08.pdf".
     QString pdfFileName() const;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QHashFunctions>
 #include <QString>
 
 // The type of a printable: face, size in points, weight. Layouts name "Arial"; it is drawn
@@ -15,3 +16,9 @@ struct ReportFont {
 
     QFont toQFont() const;
 };
+
+// Report fonts key the caches that measure and embed them.
+inline size_t qHash(const ReportFont& font, size_t seed = 0)
+{
+    return qHashMulti(seed, font.face, font.size, font.bold);
+}

@@ -132,7 +132,7 @@ QByteArray ReportPainter::paintedPdf(const RenderedDocument& document)
     {
         QPdfWriter writer(&bytes);
         writer.setCreator(Messages::programName());
-        writer.setTitle(document.title.isEmpty() ? document.reportName : document.title);
+        writer.setTitle(document.fileTitle());
         setUp(writer, document);
         if (!paint(document, writer))
             return {};

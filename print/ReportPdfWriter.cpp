@@ -9,8 +9,6 @@
 
 #include <algorithm>
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
 constexpr double PointsPerMm = 72 / 25.4;
@@ -110,10 +108,9 @@ QByteArray ReportPdfWriter::resources() const
 
 QByteArray ReportPdfWriter::info() const
 {
-    const QString title = m_document.title.isEmpty() ? m_document.reportName : m_document.title;
     const QByteArray program = PdfFile::textString(Messages::programName());
-    return "<</Title " + PdfFile::textString(title) + " /Creator " + program + " /Producer " +
-           program + " /CreationDate (D:" +
+    return "<</Title " + PdfFile::textString(m_document.fileTitle()) + " /Creator " + program +
+           " /Producer " + program + " /CreationDate (D:" +
            QDateTime::currentDateTimeUtc().toString(u"yyyyMMddHHmmss").toLatin1() + "Z)>>";
 }
 
@@ -243,31 +240,32 @@ int ReportPdfWriter::imageObject(const QImage& image, PdfFile& file)
 
 const ReportPdfWriter::FontUse& ReportPdfWriter::fontFor(const ReportFont& font, PdfFile& file)
 {
-    const QString key =
-        font.face + u'/' + QString::number(font.size) + (font.bold ? u"/b"_s : QString());
-    auto known = m_fontUses.find(key);
+    auto known = m_fontUses.find(font);
     if (known != m_fontUses.end())
         return known.value();
     FontUse use;
     const QRawFont sized = m_metrics.rawFont(font);
-    use.font = sized.isValid() ? faceFor(font, sized) : nullptr;
+    use.font = sized.isValid() ? faceFor(sized) : nullptr;
+    // A bold the font has no face for is made up by the painter, which this file cannot do.
+    if (use.font && font.bold && !use.font->isBold())
+        use.font = nullptr;
     if (use.font) {
         use.resource = use.font->resourceName(sized, file);
         use.points = sized.pixelSize() * 72 / m_metrics.dotsPerInch();
     }
-    return m_fontUses.insert(key, use).value();
+    return m_fontUses.insert(font, use).value();
 }
 
-PdfFont* ReportPdfWriter::faceFor(const ReportFont& font, const QRawFont& sized)
+PdfFont* ReportPdfWriter::faceFor(const QRawFont& sized)
 {
-    const QString key = font.face + (font.bold ? u"/b"_s : QString());
+    // One embedded font per font file, whatever names the layouts gave it.
+    const QString key = sized.familyName() + u'/' + sized.styleName();
     const auto known = m_faces.constFind(key);
     if (known != m_faces.constEnd())
         return known.value();
     PdfFont* face = nullptr;
     auto made = std::make_unique<PdfFont>(sized, int(m_fonts.size()) + 1);
-    // A bold the font has no face for is made up by the painter, which this file cannot do.
-    if (made->isValid() && (!font.bold || made->isBold())) {
+    if (made->isValid()) {
         face = made.get();
         m_fonts.push_back(std::move(made));
     }

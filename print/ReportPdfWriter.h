@@ -48,7 +48,7 @@ private:
     void appendRect(const QRectF& mm, QByteArray& content) const;
     void appendPoint(QPointF mm, QByteArray& content) const;
     const FontUse& fontFor(const ReportFont& font, PdfFile& file);
-    PdfFont* faceFor(const ReportFont& font, const QRawFont& sized);
+    PdfFont* faceFor(const QRawFont& sized);
     int imageObject(const QImage& image, PdfFile& file);
     QByteArray resources() const;
     QByteArray info() const;
@@ -60,6 +60,6 @@ private:
     int m_information = 0;
     std::vector<std::unique_ptr<PdfFont>> m_fonts;
     QHash<QString, PdfFont*> m_faces; // nullptr: the painter's
-    QHash<QString, FontUse> m_fontUses;
+    QHash<ReportFont, FontUse> m_fontUses;
     QHash<qint64, int> m_images; // object number by the image's cache key
 };

@@ -22,13 +22,11 @@ TextMetrics::Measured& TextMetrics::measured(const ReportFont& font) const
 {
     if (m_last && font == m_lastFont)
         return *m_last;
-    const QString key = font.face + QLatin1Char('/') + QString::number(font.size) +
-                        (font.bold ? QStringLiteral("/b") : QString());
-    auto it = m_cache.find(key);
+    auto it = m_cache.find(font);
     if (it == m_cache.end()) {
         auto entry = std::make_shared<Measured>();
         entry->metrics = std::make_unique<QFontMetricsF>(font.toQFont(), &m_device);
-        it = m_cache.insert(key, entry);
+        it = m_cache.insert(font, entry);
     }
     m_lastFont = font;
     m_last = it.value().get();

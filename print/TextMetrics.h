@@ -39,7 +39,7 @@ private:
     double toMm(double pixels) const;
 
     QImage m_device;
-    mutable QHash<QString, std::shared_ptr<Measured>> m_cache;
+    mutable QHash<ReportFont, std::shared_ptr<Measured>> m_cache;
     // The font asked for last, which the next text mostly uses again.
     mutable ReportFont m_lastFont;
     mutable Measured* m_last = nullptr;
